@@ -1,0 +1,125 @@
+// Reading a text body as a length: cut the line end, bring full-width digits
+// and signs to half-width, test that only a number is left, drop separators
+// and units, convert.
+#include <cstdio>
+#include <cstring>
+
+#include "check/check.h"
+
+namespace dimcheck {
+
+namespace {
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// Half-width characters that a dimension value may hold.
+bool accepted(unsigned char c) {
+    return (c >= '0' && c <= '9') || (c >= 0x2A && c <= 0x2F) || c == 'M' || c == 'm' || c == 'R';
+}
+
+// Translation of the recognised double-byte characters; 0 drops the pair.
+char translate(unsigned char lead, unsigned char trail) {
+    if (lead == 0x82) {
+        if (trail >= 0x4F && trail <= 0x58) return static_cast<char>('0' + (trail - 0x4F));
+        if (trail == 0x6C || trail == 0x8D) return 'M';  // full-width M and m
+        if (trail == 0x71 || trail == 0x92) return 'R';  // full-width R and r
+        return 0;
+    }
+    if (lead == 0x81) {
+        if (trail == 0x43) return ',';
+        if (trail == 0x44) return '.';
+    }
+    return 0;
+}
+
+}  // namespace
+
+int __DEL_CR(char* body) {
+    int end = 0;
+    while (end < kLineBuf && body[end] != '\0' && body[end] != '\n' && body[end] != '\r') ++end;
+    if (end < kLineBuf) body[end] = '\0';
+    while (end > 0 && body[end - 1] == ' ') body[--end] = '\0';
+    return end;
+}
+
+int ZenHan(DrawingState& s, const char* body) {
+    char out[66];
+    int n = 0;
+    int mixed = 0;
+    int pos = 0;
+    while (pos <= 63 && body[pos] != '\0') {
+        unsigned char c = static_cast<unsigned char>(body[pos]);
+        if (c == 0x81 || c == 0x82 || c == 0x83) {
+            unsigned char trail = static_cast<unsigned char>(body[pos + 1]);
+            if (trail == 0) {
+                mixed = 1;
+                break;
+            }
+            char t = translate(c, trail);
+            if (t != 0) out[n++] = t;
+            pos += 2;
+        } else {
+            if (accepted(c))
+                out[n++] = static_cast<char>(c);
+            else
+                mixed = 1;
+            ++pos;
+        }
+    }
+    out[n] = '\0';
+    if (n == 0) {
+        s.CSP[0] = '\0';
+        return -1;
+    }
+    std::memcpy(s.CSP, out, static_cast<std::size_t>(n) + 1);
+    if (s.isTest == 2) {
+        const unsigned char* b = reinterpret_cast<const unsigned char*>(body);
+        std::fprintf(s.out, "# ZenHan() k(%d) s(%s) str[0][1][2][3] = (%x)(%x)(%x)(%x)\n", mixed,
+                     s.CSP, b[0], b[1], b[2], b[3]);
+    }
+    return mixed;
+}
+
+int isSuchi(DrawingState& s, const char* csp) {
+    int decimals = 0;  // 0: before a point, 1: just after it, 2..4: digits after it plus one
+    for (int i = 0;; ++i) {
+        if (i == 64) return -2;
+        char c = csp[i];
+        if (c == '\0') return i == 0 ? -1 : 1;
+        if (is_digit(c)) {
+            if (decimals == 4) return -3;
+            if (decimals != 0) {
+                s.gosa *= 0.1;
+                ++decimals;
+            }
+        } else if (c == '.') {
+            decimals = 1;
+        } else if (c == '+' || c == ',' || c == '-' || c == 'R' || c == 'm' || c == 'M') {
+            // signs, separators and units do not change the count
+        } else {
+            return 0;
+        }
+    }
+}
+
+int Comma(char* csp) {
+    char out[65];
+    int n = 0;
+    int thousands = 0;
+    int i = 0;
+    for (; i < 64 && csp[i] != '\0'; ++i) {
+        char c = csp[i];
+        if (c == '*' || c == '+' || c == ',' || c == '-' || c == '/') continue;
+        if (c == 'M') {
+            thousands = 1;
+        } else if (is_digit(c) || c == '.') {
+            out[n++] = c;
+        }
+    }
+    if (i == 0 || i == 64) return -1;
+    out[n] = '\0';
+    std::memcpy(csp, out, static_cast<std::size_t>(n) + 1);
+    return thousands;
+}
+
+}  // namespace dimcheck

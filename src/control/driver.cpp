@@ -1,0 +1,191 @@
+#include "control/driver.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "check/check.h"
+#include "control/fields.h"
+#include "control/records.h"
+#include "intake/intake.h"
+#include "marks/marks.h"
+
+namespace dimcheck {
+
+void opt(DrawingState& s, const char* arg) {
+    // The argument starts with '-' or '/'; an argument of exactly two
+    // characters has no value.
+    char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(arg[1])));
+    const char* value = arg[1] ? arg + 2 : arg + 1;
+    bool has_value = *value != '\0';
+    switch (letter) {
+    case 'b':
+        if (has_value) s.bairitsu = std::atof(value);
+        break;
+    case 't':
+        if (has_value) {
+            int level = 0;
+            FieldReader(value).dec(level);
+            s.isTest = level;
+        }
+        break;
+    case 'c':
+    case 'u':
+        break;
+    default:
+        std::fputs("\nIllegal Option.\n", s.err);
+        break;
+    }
+}
+
+void normalise_exchange_name() {
+    static const char* const kNames[] = {"jwc_temp.txt", "JWC_TEMP.txt", "jwc_temp.TXT"};
+    for (const char* name : kNames) {
+        if (std::rename(name, "JWC_x2x2.$$") == 0) {
+            std::rename("JWC_x2x2.$$", "JWC_x2x2.$$$");
+            std::rename("JWC_x2x2.$$$", kExchange);
+        }
+    }
+}
+
+namespace {
+
+// Runs the consolidation passes until the count is stable, at most 10.
+void consolidate(DrawingState& s) {
+    int previous = -1;
+    int passes = 0;
+    for (int left = 10; left > 0 && s.tenc != previous; --left) {
+        previous = s.tenc;
+        s.tenc = TEN_DP(s, s.tenc);
+        ++passes;
+    }
+    if (s.isTest == 2)
+        std::fprintf(s.out, "# TEN_DP()  tenc(%d) duplication(%d)\n", s.tenc, passes - 1);
+}
+
+// Closes the result file; a result that did not reach the disk whole is a
+// failure, never reported as success.
+bool close_result(DrawingState& s) {
+    bool ok = std::ferror(s.fpw) == 0;
+    if (std::fclose(s.fpw) != 0) ok = false;
+    s.fpw = nullptr;
+    if (!ok) std::fputs("Cannot write file: JWC_TEMP.TXT", s.err);
+    return ok;
+}
+
+// Parses a text record into the current text record. The keyword is the first
+// two bytes, the numbers start at the third; a field that does not convert
+// leaves it and every later field (the body among them) as they were.
+void parse_text_record(DrawingState& s, const char* line) {
+    s.ChHEAD[0] = line[0];
+    s.ChHEAD[1] = line[1];
+    s.ChHEAD[2] = '\0';
+    s.ChHEAD[3] = '\0';
+    FieldReader f(line + 2);
+    f.num(s.ChX);
+    f.num(s.ChY);
+    f.num(s.ChDX);
+    f.num(s.ChDY);
+    if (!f.ok()) return;
+    const char* p = f.pos();
+    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r') ++p;
+    if (*p != '"') return;
+    ++p;
+    std::size_t n = std::strlen(p);
+    if (n > static_cast<std::size_t>(kBodyMax)) n = kBodyMax;
+    std::memcpy(s.ChSTR, p, n);
+    s.ChSTR[n] = '\0';  // bytes behind the terminator stay as they were
+}
+
+void second_pass(DrawingState& s) {
+    char line[kLineBuf];
+    for (int left = kLineLimit; left > 0; --left) {
+        if (read_line(s.fp, line) == 0) break;
+        if (line[0] != 'c') continue;
+        char second = line[1];
+        if (second == 'h' || second == 'o' || second == 'r' || second == 's') {
+            parse_text_record(s, line);
+            int code = Sun_chk(s);
+            if (s.isTest == 2) std::fprintf(s.out, "##kekka(%d)\n", code);
+            int kind = mark_kind(code);
+            if (kind != 0) Print_batu_maru(s, kind);
+        } else if (second == 'n') {
+            FieldReader(line + 2).dec(s.MOJIS);
+        }
+    }
+}
+
+}  // namespace
+
+int run(DrawingState& s, int argc, const char* const* argv) {
+    s.mmax = 0;
+    s.gomi = 0.00025;
+    s.PH = 20;
+
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-' || argv[i][0] == '/') opt(s, argv[i]);
+    }
+
+    normalise_exchange_name();
+
+    int lines = TFILEcopy_Ten(s, kExchange, kWorking);
+    if (lines == kIntakeFailed) return -1;
+
+    consolidate(s);
+
+    s.fpw = std::fopen(kExchange, "w");
+    if (s.fpw == nullptr) {
+        std::fputs("Cannot open file: JWC_TEMP.TXT", s.err);
+        return 1;
+    }
+
+    if (lines > kLineLimit) {
+        std::fprintf(s.fpw, kTooManyLines, kLineLimit);
+        close_result(s);
+        return 1;
+    }
+    if (s.tenc > kTenLimit - 1) {
+        std::fprintf(s.fpw, kTooManyPoints, kTenLimit);
+        close_result(s);
+        return 1;
+    }
+    if (s.mmax == 0) {
+        std::fputs(kNoValuesHe, s.fpw);
+        std::fputs(kNoValuesStatus, s.fpw);
+        close_result(s);
+        return 1;
+    }
+
+    s.fp = std::fopen(kWorking, "r");
+    if (s.fp == nullptr) {
+        std::fputs("Cannot open file: JWC_TEMP.$$$", s.err);
+        close_result(s);
+        return 1;
+    }
+
+    second_pass(s);
+
+    char summary[256];
+    std::snprintf(summary, sizeof summary, kSummary, s.batu_count, s.sankaku_count,
+                  s.maru_count, s.mmax);
+    std::fprintf(s.fpw, "cn4\nch %.6f %.6f 10.0 0.0 \"%s\n", s.HANI[0],
+                 s.HANI[1] - 10.0 * s.scale, summary);
+    IniZokusei(s);
+    std::fprintf(s.fpw, "h# %s\n", summary);
+
+    std::fclose(s.fp);
+    s.fp = nullptr;
+    if (!close_result(s)) return 1;
+
+    if (s.isTest == 0) std::remove(kWorking);
+    if (s.isTest > 0) {
+        std::fprintf(s.out,
+                     "## Bairitsu(%.1f) scale(%.1f) mmax(%d) isTest(%d) BATU(%d) SAN(%d) MARU(%d)\n",
+                     s.bairitsu, s.scale, s.mmax, s.isTest, s.batu_count, s.sankaku_count,
+                     s.maru_count);
+    }
+    return 0;
+}
+
+}  // namespace dimcheck

@@ -1,0 +1,22 @@
+// The run driver: options, the exchange-file name, both passes, the limits,
+// the summary and the status line.
+#pragma once
+
+#include "control/state.h"
+
+namespace dimcheck {
+
+constexpr const char kExchange[] = "JWC_TEMP.TXT";
+constexpr const char kWorking[] = "JWC_TEMP.$$$";
+
+// Handles one option argument ("-t2", "/B1.5", ...).
+void opt(DrawingState& s, const char* arg);
+
+// Brings an exchange file of any letter case to the name JWC_TEMP.TXT.
+void normalise_exchange_name();
+
+// One whole run in the current directory. Returns the exit status: 0 done,
+// 1 driver error or limit, -1 the intake could not read or copy the file.
+int run(DrawingState& s, int argc, const char* const* argv);
+
+}  // namespace dimcheck

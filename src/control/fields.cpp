@@ -1,0 +1,72 @@
+#include "control/fields.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "control/state.h"
+
+namespace dimcheck {
+
+namespace {
+
+bool is_c_space(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+int low32(unsigned long long v) {
+    return static_cast<int>(static_cast<std::uint32_t>(v));
+}
+
+}  // namespace
+
+bool FieldReader::num(double& v) {
+    if (!ok_) return false;
+    while (is_c_space(*p_)) ++p_;
+    char* end = nullptr;
+    double d = std::strtod(p_, &end);
+    if (end == p_) return ok_ = false;
+    v = d;
+    p_ = end;
+    return true;
+}
+
+bool FieldReader::dec(int& v) {
+    if (!ok_) return false;
+    while (is_c_space(*p_)) ++p_;
+    char* end = nullptr;
+    long long n = std::strtoll(p_, &end, 10);
+    if (end == p_) return ok_ = false;
+    v = low32(static_cast<unsigned long long>(n));
+    p_ = end;
+    return true;
+}
+
+bool FieldReader::hex(int& v) {
+    if (!ok_) return false;
+    while (is_c_space(*p_)) ++p_;
+    char* end = nullptr;
+    unsigned long long n = std::strtoull(p_, &end, 16);
+    if (end == p_) return ok_ = false;
+    v = low32(n);
+    p_ = end;
+    return true;
+}
+
+const char* from_column(const char* line, std::size_t col) {
+    std::size_t len = std::strlen(line);
+    return line + (col < len ? col : len);
+}
+
+std::size_t read_line(std::FILE* f, char* buf) {
+    std::size_t n = 0;
+    int c;
+    while (n < kLineBuf - 1 && (c = std::getc(f)) != EOF) {
+        buf[n++] = static_cast<char>(c);
+        if (c == '\n') break;
+    }
+    buf[n] = '\0';
+    return n;
+}
+
+}  // namespace dimcheck

@@ -1,0 +1,19 @@
+#include "control/state.h"
+
+namespace dimcheck {
+
+static bool in_table(int index) { return index >= 0 && index < 16; }
+
+double group_scale(const DrawingState& s, int group) {
+    return in_table(group) ? s.G_SCALE[group] : 0.0;
+}
+
+double text_width(const DrawingState& s, int kind) {
+    return in_table(kind) ? s.MOJI_W[kind] : 0.0;
+}
+
+double text_height(const DrawingState& s, int kind) {
+    return in_table(kind) ? s.MOJI_H[kind] : 0.0;
+}
+
+}  // namespace dimcheck

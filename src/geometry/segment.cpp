@@ -1,0 +1,117 @@
+// Crossing test of two segments: the meeting point of the two lines is
+// accepted when it lies in both segments' boxes, widened by a small tolerance
+// so that points on horizontal and vertical segments and at end points count.
+// Vertical, parallel and one-line cases are decided by exact comparison.
+#include <cstdio>
+
+#include "geometry/geometry.h"
+
+namespace dimcheck {
+
+namespace {
+
+// Strict test of v against the interval spanned by a and b, widened by t on
+// both sides. Any NaN fails it.
+bool within(double a, double b, double t, double v) {
+    if (a < b) return a - t < v && v < b + t;
+    return b - t < v && v < a + t;
+}
+
+}  // namespace
+
+void __T2_LN(const Point* p, const Point* q, double* seg) {
+    seg[0] = p->x;
+    seg[1] = p->y;
+    seg[2] = q->x;
+    seg[3] = q->y;
+}
+
+int __CROSS(DrawingState& s, const double* A, const double* B, const Point* ten, int mode) {
+    double t = mode != 0 ? s.gomi : s.gomi / 100.0f;
+    int k1 = within(A[0], A[2], t, ten->x) ? 1 : 0;
+    int k2 = within(A[1], A[3], t, ten->y) ? 1 : 0;
+    int k3 = within(B[0], B[2], t, ten->x) ? 1 : 0;
+    int k4 = within(B[1], B[3], t, ten->y) ? 1 : 0;
+    if (s.isTest >= 3)
+        std::fprintf(s.out, "# __CROSS() k1(%d) k2(%d) k3(%d) k4(%d) ten(%.1f , %.1f)\n", k1, k2,
+                     k3, k4, ten->x, ten->y);
+    return k1 * k2 * k3 * k4;
+}
+
+int Koten_lnln(DrawingState& s, const double* A, const double* B, int seido) {
+    if (s.isTest >= 3) {
+        std::fprintf(s.out, "# Koten_lnln() A1(%.1f , %.1f)---A2(%.1f , %.1f)\n", A[0], A[1], A[2],
+                     A[3]);
+        std::fprintf(s.out, "#              B1(%.1f , %.1f)---B2(%.1f , %.1f)\n", B[0], B[1], B[2],
+                     B[3]);
+    }
+    int p = 0;
+    int q = 0;
+    Point kten = {0.0, 0.0};
+    // Tests kten; returns the code when it is counted, else `missed`.
+    auto test = [&](int code, int missed) {
+        if (__CROSS(s, A, B, &kten, seido) == 1 && s.KPcnt <= 9) {
+            ++s.KPcnt;
+            return code;
+        }
+        return missed;
+    };
+
+    if (B[0] == B[2]) {
+        if (A[0] == A[2]) {
+            if (A[0] == B[0]) {
+                // Both on one vertical line: each end of B counts by itself.
+                kten = {B[0], B[1]};
+                p = test(1, 0);
+                kten = {B[0], B[3]};
+                q = test(2, 0);
+            }
+        } else {
+            double mA = (A[3] - A[1]) / (A[2] - A[0]);
+            kten = {B[0], (B[0] - A[0]) * mA + A[1]};
+            p = test(3, 0);
+        }
+    } else {
+        double mB = (B[3] - B[1]) / (B[2] - B[0]);
+        if (A[0] == A[2]) {
+            kten = {A[0], (A[0] - B[0]) * mB + B[1]};
+            p = test(4, 10);
+        } else {
+            double bB = B[1] - B[0] * mB;
+            double mA = (A[3] - A[1]) / (A[2] - A[0]);
+            double bA = A[1] - A[0] * mA;
+            if (mA != mB) {
+                kten.x = (bB - bA) / (mA - mB);
+                kten.y = (mA * bB - bA * mB) / (mA - mB);
+                p = test(7, 0);
+            } else if (bA == bB) {
+                kten = {B[0], B[1]};
+                p = test(5, 0);
+                kten = {B[2], B[3]};
+                q = test(6, 0);
+            }
+        }
+    }
+
+    if (p != 0 || q != 0) {
+        if (s.isTest == 1) {
+            __TEN(s, &kten);
+            std::fprintf(s.fpw, "# # p(%d) q(%d) kten(%.1f , %.1f)\n", p, q, kten.x, kten.y);
+        } else if (s.isTest == 2) {
+            std::fprintf(s.out,
+                         "#      XXX  KP[%d] kten(%.0f ,%.0f)  XXX p(%d)q(%d) KPcnt(%d) seido(%d)\n",
+                         s.KPcnt - 1, kten.x, kten.y, p, q, s.KPcnt, seido);
+        }
+    }
+    return s.KPcnt;
+}
+
+void __TEN(DrawingState& s, const Point* p) {
+    std::fprintf(s.fpw, "pt %.12f %.12f \n", p->x, p->y);
+}
+
+void __LINE(DrawingState& s, const double* seg) {
+    std::fprintf(s.fpw, "%.12f %.12f %.12f %.12f\n", seg[0], seg[1], seg[2], seg[3]);
+}
+
+}  // namespace dimcheck
