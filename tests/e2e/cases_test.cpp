@@ -1,0 +1,76 @@
+// Every folder under e2e/cases is one run of the real program:
+//   in       the exchange file as the host writes it
+//   name     (optional) the name the host gave it; JWC_TEMP.TXT if absent
+//   args     (optional) one argument per line
+//   status   the exit status (255 for -1)
+//   expect   the exchange file after the run, byte for byte
+//   working  (optional) the working copy left behind; absent: none may remain
+//   stdout, stderr (optional) the streams, byte for byte; absent: empty
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "e2e/runner.h"
+#include "support.h"
+
+namespace dimcheck::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> case_names() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(DIMCHECK_CASES))
+        if (entry.is_directory()) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string optional_file(const fs::path& p) { return fs::exists(p) ? read_file(p.string()) : ""; }
+
+class Case : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Case, MatchesRecordedRun) {
+    fs::path dir = fs::path(DIMCHECK_CASES) / GetParam();
+    std::string name = "JWC_TEMP.TXT";
+    if (fs::exists(dir / "name")) name = read_lines((dir / "name").string()).at(0);
+    std::vector<std::string> args;
+    if (fs::exists(dir / "args")) args = read_lines((dir / "args").string());
+    int status = std::stoi(read_file((dir / "status").string()));
+
+    ScratchDir scratch;
+    if (fs::exists(dir / "in")) write_file(name, read_file((dir / "in").string()));
+    Outcome o = run_program(args);
+
+    EXPECT_EQ(o.status, status);
+    EXPECT_EQ(o.out, optional_file(dir / "stdout"));
+    EXPECT_EQ(o.err, optional_file(dir / "stderr"));
+    if (fs::exists(dir / "expect")) {
+        ASSERT_TRUE(file_exists("JWC_TEMP.TXT"));
+        EXPECT_EQ(read_file("JWC_TEMP.TXT"), read_file((dir / "expect").string()));
+    } else {
+        EXPECT_FALSE(file_exists("JWC_TEMP.TXT"));
+    }
+    if (fs::exists(dir / "working")) {
+        ASSERT_TRUE(file_exists("JWC_TEMP.$$$"));
+        EXPECT_EQ(read_file("JWC_TEMP.$$$"), read_file((dir / "working").string()));
+    } else {
+        EXPECT_FALSE(file_exists("JWC_TEMP.$$$"));
+    }
+    // The intermediate names never outlive a run.
+    EXPECT_FALSE(file_exists("JWC_x2x2.$$"));
+    EXPECT_FALSE(file_exists("JWC_x2x2.$$$"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Recorded, Case, ::testing::ValuesIn(case_names()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             std::string n = info.param;
+                             for (char& c : n)
+                                 if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+                             return n;
+                         });
+
+}  // namespace
+}  // namespace dimcheck::test
