@@ -3,12 +3,12 @@
 # folder, as the host would, then shows the status line in UTF-8.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DDIMCHECK_TESTS=OFF >/dev/null
-cmake --build build -j2 --target dimcheck >/dev/null
+cmake -S . -B build-demo -DCMAKE_BUILD_TYPE=Release -DDIMCHECK_TESTS=OFF >/dev/null
+cmake --build build-demo -j2 --target dimcheck >/dev/null
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 cp samples/plan.jwc "$scratch/JWC_TEMP.TXT"
 status=0
-(cd "$scratch" && "$OLDPWD/build/dimcheck" "$@" >trace.txt) || status=$?
+(cd "$scratch" && "$OLDPWD/build-demo/dimcheck" "$@" >trace.txt) || status=$?
 echo "exit status: $status"
 grep -a '^h#' "$scratch/JWC_TEMP.TXT" | iconv -f CP932 -t UTF-8

@@ -2,6 +2,6 @@
 # Builds the checker and its tests in build/ and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DDIMCHECK_TESTS=ON >/dev/null
 cmake --build build -j2
 ctest --test-dir build -j2 --output-on-failure
