@@ -1,49 +1,51 @@
-// Helpers shared by the tests: a fresh drawing state whose result stream and
-// trace stream are captured, and a scratch folder to run in.
+// Helpers shared by the tests: files, a drawing state with captured streams,
+// a ready-made frame, a scratch folder, and a runner for the program.
 #pragma once
 
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "control/state.h"
 
 namespace dimcheck::test {
 
-// Reads a whole stream from its start.
-std::string slurp(std::FILE* f);
+std::string slurp(std::FILE* f);  // a whole stream, read from its start
 std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& bytes);
-bool file_exists(const std::string& path);
+std::size_t count_of(const std::string& text, const std::string& part);
+std::string cp932(const std::string& utf8);  // the bytes that iconv gives for code page 932
 
-// A fresh state with the result file, the trace stream and the error stream
-// going into temporary files.
+// A fresh state whose result, trace and error streams go to temporary files.
 struct Captured {
     Captured();
     ~Captured();
-    Captured(const Captured&) = delete;
-    Captured& operator=(const Captured&) = delete;
-
-    std::string result() const { return slurp(s->fpw); }
-    std::string trace() const { return slurp(s->out); }
-    std::string errors() const { return slurp(s->err); }
-
-    std::unique_ptr<DrawingState> s;
+    std::string result() const { return slurp(s.fpw); }
+    std::string trace() const { return slurp(s.out); }
+    std::string errors() const { return slurp(s.err); }
+    std::unique_ptr<DrawingState> owned;
+    DrawingState& s;
 };
 
-// Creates an empty folder, makes it the current one, and removes it (with
-// everything in it) when it goes out of scope.
-class ScratchDir {
-public:
+// The frame (0,0) (10,0) (10,4) (0,4) with the three far points below and to
+// the left of it, 0.2 apart in x.
+void set_frame(DrawingState& s);
+
+// An empty folder that is the current one for the scope and removed after it.
+struct ScratchDir {
     ScratchDir();
     ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-    std::string previous_;
+    std::string path, previous;
 };
+
+struct Outcome {
+    int status = -1;  // as the shell sees it (0..255)
+    std::string out, err;
+};
+
+// Runs the built program with `args` in the current folder; a non-zero
+// `max_file_bytes` limits every file it writes, as a full disk would.
+Outcome run_program(const std::vector<std::string>& args, unsigned long max_file_bytes = 0);
 
 }  // namespace dimcheck::test
