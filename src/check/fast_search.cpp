@@ -46,14 +46,15 @@
 //    literal search runs instead.
 //
 // 5. A point is inside only when all three counts are odd, so the first even
-//    count decides: the remaining passes would only change KPcnt, which is
+//    count decides: each pass is made only for the points whose earlier
+//    passes were odd. The remaining passes would only change KPcnt, which is
 //    restored at the end (step 7).
 //
-// 6. Points are visited in table order, so STEN receives the same points in
-//    the same slots with the distance computed as in the literal search. Once
-//    39 are counted the literal search goes on overwriting STEN[39] with each
-//    further point inside; only the last of them stays there, so the table is
-//    searched backwards for it.
+// 6. The points inside are kept in table order, so STEN receives the same
+//    points in the same slots with the distance computed as in the literal
+//    search. Once 39 are counted the literal search goes on overwriting
+//    STEN[39] with each further point inside; only the last of them stays
+//    there.
 //
 // 7. After the literal search KPcnt holds the third count of the last point
 //    of TEN; it is computed here for that point alone.
@@ -366,26 +367,27 @@ int pass(const Frame& f, const Point& cp, const Point& e) {
     return crossings(make_seg(cp.x, cp.y, e.x, e.y, f.t), f.sides);
 }
 
-// The first pass of many points at once, in sweeps that the compiler can
-// run on several points at a time (flags are kept as 0.0 and 1.0 for that):
+// One pass of many points at once (the ray from each point to e), in sweeps
+// that the compiler can run on several points at a time (flags are kept as
+// 0.0 and 1.0 for that):
 //   1. each point's ray: box, slope and intercept as ray_line makes them,
 //      and whether the ray is plain;
 //   2. step 8 on one coordinate per side (as open_sides);
-//   3. for the (point, side) pairs left, steps 8 and 10 on both coordinates:
-//      a pair that certainly counts adds 1, one that may neither certainly
-//      count nor certainly not leaves the point undecided.
+//   3. for the (point, side) pairs left, steps 10 and 8 on both coordinates:
+//      a pair that certainly counts adds 1, one that may count but not
+//      certainly leaves the point undecided.
 // The values are those of ray_line and open_sides: the same operations on the
-// same operands, only several at once. k1[i] receives the count of the first
-// pass, or -1 where it is undecided (or the ray is not plain) and the pass
-// must be made in full.
-void first_pass(const Frame& f, const double* gx, const double* gy, int n, int* k1) {
+// same operands, only several at once. k[i] receives the count of the pass,
+// or -1 where it is undecided (or the ray is not plain) and the pass must be
+// made in full.
+void batch_pass(const Frame& f, const Point& e, const double* gx, const double* gy, int n,
+                int* k1) {
     if (!f.plain) {
         for (int i = 0; i < n; ++i) k1[i] = -1;
         return;
     }
     double sxlo[kTenSize], sxhi[kTenSize], sylo[kTenSize], syhi[kTenSize];
     double m[kTenSize], b[kTenSize], plain[kTenSize], open[kTenSize];
-    const Point e = f.far[0];
     const double t = f.t;
     const double ex = e.x, ey = e.y;
     for (int i = 0; i < n; ++i) {
@@ -461,20 +463,15 @@ void first_pass(const Frame& f, const double* gx, const double* gy, int n, int* 
         const double xlo = upper(sxlo[i], f.xlo[k]), xhi = lower(sxhi[i], f.xhi[k]);
         const double ylo = upper(sylo[i], f.ylo[k]), yhi = lower(syhi[i], f.yhi[k]);
         const bool parallel = mi == f.m[k];
+        if (sure_within(num, d, xlo, xhi) & sure_within(ynum, d, ylo, yhi) & !parallel) {
+            ++k1[i];  // the usual case: a clean crossing
+            continue;
+        }
         const bool may = may_fall_within(num, d, xlo, xhi) & may_fall_within(ynum, d, ylo, yhi);
-        const bool sure = sure_within(num, d, xlo, xhi) & sure_within(ynum, d, ylo, yhi) &
-                          !parallel;
-        k1[i] += sure;
-        undecided[i] |= (may | parallel) & !sure;
+        undecided[i] |= may | parallel;
     }
     for (int i = 0; i < n; ++i)
         if (undecided[i]) k1[i] = -1;
-}
-
-// Whether cp is inside, given the count of its first pass (-1: not known).
-bool inside_after(const Frame& f, const Point& cp, int k1) {
-    if (k1 < 0) k1 = pass(f, cp, f.far[0]);
-    return k1 % 2 == 1 && pass(f, cp, f.far[1]) % 2 == 1 && pass(f, cp, f.far[2]) % 2 == 1;
 }
 
 void store(DrawingState& s, int slot, const Point& p) {
@@ -609,24 +606,27 @@ int Get_Ten_Hanni_fast(DrawingState& s) {
         }
     }
 
-    int k1[kTenSize];
-    first_pass(f, gx, gy, nc, k1);
-
-    int count = 0;
-    int i = 0;
-    for (; i < nc && count < kStenCounted; ++i) {
-        if (k1[i] == 0 || !inside_after(f, {gx[i], gy[i]}, k1[i])) continue;
-        store(s, count, s.TEN[idx[i]]);
-        ++count;
-    }
-    if (count == kStenCounted) {
-        for (int j = nc - 1; j >= i; --j) {
-            if (k1[j] != 0 && inside_after(f, {gx[j], gy[j]}, k1[j])) {
-                store(s, kStenCounted, s.TEN[idx[j]]);
-                break;
-            }
+    // The three passes, each over the points whose earlier passes were odd,
+    // in table order (step 5). Undecided counts are made in full.
+    int k[kTenSize];
+    for (int r = 0; r < 3 && nc > 0; ++r) {
+        batch_pass(f, f.far[r], gx, gy, nc, k);
+        int kept = 0;
+        for (int i = 0; i < nc; ++i) {
+            int ki = k[i] >= 0 ? k[i] : pass(f, {gx[i], gy[i]}, f.far[r]);
+            idx[kept] = idx[i];
+            gx[kept] = gx[i];
+            gy[kept] = gy[i];
+            kept += ki % 2;
         }
+        nc = kept;
     }
+
+    // The first 39 points inside are counted (step 6); the literal search
+    // leaves the last of any further ones in STEN[39].
+    int count = nc < kStenCounted ? nc : kStenCounted;
+    for (int i = 0; i < count; ++i) store(s, i, s.TEN[idx[i]]);
+    if (nc > kStenCounted) store(s, kStenCounted, s.TEN[idx[nc - 1]]);
 
     if (s.tenc > 0) s.KPcnt = pass(f, {tb.cx[s.tenc - 1], tb.cy[s.tenc - 1]}, f.far[2]);
     return count;
