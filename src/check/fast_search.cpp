@@ -65,9 +65,11 @@
 //    and mA != mB; the meeting point counts only if both quotients lie
 //    strictly inside the narrower of the two boxes. Whether a quotient can do
 //    so is decided from two products instead. This is used only for "plain"
-//    rays and sides: not vertical, every bound finite, slope and intercept at
-//    most 2^500 in size, so that num, ynum and d are finite; elsewhere the
-//    literal branches run (meet).
+//    rays and sides: every bound finite, slope and intercept at most 2^500 in
+//    size, so that num, ynum and d are finite; elsewhere the literal branches
+//    run (meet). A vertical side needs no division at all (its meeting point
+//    with a ray that is not vertical is a product away), so it is tested in
+//    full; a vertical ray always takes the literal branches.
 //
 // 9. The tested points of TEN and their sorted coordinates are kept from one
 //    call to the next while TEN, tenc and the tolerance are the same bits
@@ -196,8 +198,9 @@ struct Frame {
     // The sides once more, column by column, for the screen of step 8.
     double m[4], b[4], xlo[4], xhi[4], ylo[4], yhi[4];
     bool screen_y[4];  // steeper than 1: screened on y first
-    // No side vertical, every side's slope, intercept and bounds finite and
-    // the slope and intercept at most 2^500 in size.
+    bool vertical[4];
+    // Every side's bounds finite, and every side that is not vertical with
+    // slope and intercept at most 2^500 in size.
     bool plain;
     Span all_x, all_y;  // span of the four side boxes (step 3)
     Point far[3];       // Pmin
@@ -221,9 +224,9 @@ Frame make_frame(const DrawingState& s) {
         f.ylo[i - 1] = g.sy.lo;
         f.yhi[i - 1] = g.sy.hi;
         f.screen_y[i - 1] = std::fabs(g.m) > 1.0;
-        if (g.vertical || !(std::fabs(g.m) <= kPlainMax && std::fabs(g.b) <= kPlainMax) ||
-            !finite(g.sx) || !finite(g.sy))
-            f.plain = false;
+        f.vertical[i - 1] = g.vertical;
+        bool small = std::fabs(g.m) <= kPlainMax && std::fabs(g.b) <= kPlainMax;
+        if (!(g.vertical || small) || !finite(g.sx) || !finite(g.sy)) f.plain = false;
     }
     const double inf = std::numeric_limits<double>::infinity();
     f.all_x = {inf, -inf};
@@ -282,13 +285,17 @@ inline RayLine ray_line(const Frame& f, double cx, double cy, const Point& e) {
     return r;
 }
 
-// Step 8 for all four sides at once, without branches: bit k is set when
-// side k may count. One coordinate of the meeting point is screened, the one
+// Step 8 for all four sides at once: bit k is set when side k may count (a
+// vertical side always). One coordinate of the meeting point is screened, the one
 // along which the side is longer (x for a side of slope at most 1, else y);
 // the other is screened in count_open. Only meaningful for a plain ray.
 inline unsigned open_sides(const Frame& f, const RayLine& r) {
     unsigned open = 0;
     for (int k = 0; k < 4; ++k) {
+        if (f.vertical[k]) {
+            open |= 1u << k;  // meet decides it with a product, no division
+            continue;
+        }
         double d = r.m - f.m[k];
         bool by_y = f.screen_y[k];
         double num = by_y ? r.m * f.b[k] - r.b * f.m[k] : f.b[k] - r.b;
@@ -335,7 +342,7 @@ int count_open(const Frame& f, double cx, double cy, const Point& e, const RayLi
     int n = 0;
     for (int k = 0; k < 4; ++k) {
         if (!(open >> k & 1u)) continue;
-        if (r.m != f.m[k]) {
+        if (!f.vertical[k] && r.m != f.m[k]) {
             double d = r.m - f.m[k];
             double num = f.b[k] - r.b;
             double ynum = r.m * f.b[k] - r.b * f.m[k];
@@ -387,7 +394,7 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
         return;
     }
     double sxlo[kTenSize], sxhi[kTenSize], sylo[kTenSize], syhi[kTenSize];
-    double m[kTenSize], b[kTenSize], plain[kTenSize], open[kTenSize];
+    double m[kTenSize], b[kTenSize], plain[kTenSize], open[kTenSize], counted[kTenSize];
     const double t = f.t;
     const double ex = e.x, ey = e.y;
     for (int i = 0; i < n; ++i) {
@@ -413,10 +420,24 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
         const bool small = (std::fabs(m[i]) <= kPlainMax) & (std::fabs(b[i]) <= kPlainMax);
         plain[i] = ((gx[i] != ex) & finite & small) ? 1.0 : 0.0;
         open[i] = 0.0;
+        counted[i] = 0.0;
     }
     for (int k = 0; k < 4; ++k) {
         const double mk = f.m[k], bk = f.b[k], bit = 1 << k;
-        if (f.screen_y[k]) {
+        if (f.vertical[k]) {
+            // Koten_lnln's branch for a vertical side and a ray that is not:
+            // the meeting point (x, (x - cx) * mA + cy) needs no division, so
+            // it is tested in full here and counted.
+            const Seg& g = f.sides[k];
+            const double x = g.x1;
+            const bool x_in_side = within(g.sx, x);
+            for (int i = 0; i < n; ++i) {
+                const double y = (x - gx[i]) * m[i] + gy[i];
+                const bool in = x_in_side & (sxlo[i] < x) & (x < sxhi[i]) & (sylo[i] < y) &
+                                (y < syhi[i]) & (g.sy.lo < y) & (y < g.sy.hi);
+                counted[i] += in ? 1.0 : 0.0;
+            }
+        } else if (f.screen_y[k]) {
             const double lok = f.ylo[k], hik = f.yhi[k];
             for (int i = 0; i < n; ++i) {
                 const double d = m[i] - mk;
@@ -447,7 +468,7 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
     for (int i = 0; i < n; ++i) {
         const bool is_plain = plain[i] != 0.0;
         const unsigned bits = is_plain ? static_cast<unsigned>(open[i]) : 0u;
-        k1[i] = is_plain ? 0 : -1;
+        k1[i] = is_plain ? static_cast<int>(counted[i]) : -1;
         undecided[i] = 0;
         for (int k = 0; k < 4; ++k) {
             pairs[np] = i * 4 + k;
