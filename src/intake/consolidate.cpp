@@ -18,7 +18,8 @@ bool vacated(const Point& p) { return p.x == kVacated && p.y == kVacated; }
 // The comparison lines, "# i(%d) j(%d) k(%d)\n" and "# same i(%d) j(%d)
 // k(%d)\n", made by hand and written in large blocks: a pass over 799 points
 // prints some 319,000 of them, and formatting each through fprintf would cost
-// more than all the comparisons.
+// more than all the comparisons. Within a row only j changes, so the text
+// before it and the text after it are made once per row.
 class TraceLines {
 public:
     explicit TraceLines(std::FILE* out) : out_(out) {}
@@ -26,16 +27,26 @@ public:
     TraceLines(const TraceLines&) = delete;
     TraceLines& operator=(const TraceLines&) = delete;
 
-    void line(const char* head, int i, int j, int k) {
+    // Starts the lines of row i in a pass over n points.
+    void row(int i, int n) {
+        head_ = 0;
+        put(head_text_, head_, "i(");
+        number(head_text_, head_, i);
+        put(head_text_, head_, ") j(");
+        tail_ = 0;
+        put(tail_text_, tail_, ") k(");
+        number(tail_text_, tail_, n);
+        put(tail_text_, tail_, ")\n");
+    }
+
+    void line(bool same, int j) {
         if (used_ > sizeof buf_ - kLongest) flush();
-        text(head);
-        text("i(");
-        number(i);
-        text(") j(");
-        number(j);
-        text(") k(");
-        number(k);
-        text(")\n");
+        put(buf_, used_, same ? "# same " : "# ");
+        std::memcpy(buf_ + used_, head_text_, head_);
+        used_ += head_;
+        number(buf_, used_, j);
+        std::memcpy(buf_ + used_, tail_text_, tail_);
+        used_ += tail_;
     }
 
 private:
@@ -46,26 +57,30 @@ private:
         if (used_ != 0) std::fwrite(buf_, 1, used_, out_);
         used_ = 0;
     }
-    void text(const char* t) {
+    static void put(char* to, std::size_t& at, const char* t) {
         std::size_t n = std::strlen(t);
-        std::memcpy(buf_ + used_, t, n);
-        used_ += n;
+        std::memcpy(to + at, t, n);
+        at += n;
     }
     // As %d: optional minus sign, then the digits.
-    void number(int v) {
+    static void number(char* to, std::size_t& at, int v) {
         unsigned long long u = v < 0 ? 0ull - static_cast<unsigned long long>(v)
                                      : static_cast<unsigned long long>(v);
-        if (v < 0) buf_[used_++] = '-';
+        if (v < 0) to[at++] = '-';
         char digits[24];
         int n = 0;
         do {
             digits[n++] = static_cast<char>('0' + u % 10);
             u /= 10;
         } while (u != 0);
-        while (n > 0) buf_[used_++] = digits[--n];
+        while (n > 0) to[at++] = digits[--n];
     }
 
     std::FILE* out_;
+    char head_text_[32];
+    std::size_t head_ = 0;
+    char tail_text_[32];
+    std::size_t tail_ = 0;
     char buf_[1 << 16];
     std::size_t used_ = 0;
 };
@@ -75,10 +90,11 @@ private:
 int TEN_DP(DrawingState& s, int n) {
     TraceLines trace(s.out);
     for (int i = 0; i < n - 1; ++i) {
+        trace.row(i, n);
         for (int j = i + 1; j < n; ++j) {
-            trace.line("# ", i, j, n);
+            trace.line(false, j);
             if (same(s.TEN[j], s.TEN[i])) {
-                trace.line("# same ", i, j, n);
+                trace.line(true, j);
                 for (int k = j; k < n - 1; ++k) s.TEN[k] = s.TEN[k + 1];
                 s.TEN[n - 1].x = kVacated;
                 s.TEN[n - 1].y = kVacated;
