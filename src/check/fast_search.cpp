@@ -462,37 +462,73 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
         }
     }
 
-    int pairs[4 * kTenSize];
-    unsigned char undecided[kTenSize];
-    int np = 0;
+    // Step 3 of the sweeps, side by side: the points whose bit is set for the
+    // side are gathered into columns, classified together, and their results
+    // added back.
+    double undecided[kTenSize];
+    int opened[kTenSize];  // the points with a bit set
+    int no = 0;
     for (int i = 0; i < n; ++i) {
-        const bool is_plain = plain[i] != 0.0;
-        const unsigned bits = is_plain ? static_cast<unsigned>(open[i]) : 0u;
-        k1[i] = is_plain ? static_cast<int>(counted[i]) : -1;
-        undecided[i] = 0;
+        undecided[i] = 0.0;
+        opened[no] = i;
+        no += (plain[i] != 0.0) & (open[i] != 0.0);
+    }
+    int lists[4][kTenSize];
+    int nls[4] = {0, 0, 0, 0};
+    for (int j = 0; j < no; ++j) {
+        const int i = opened[j];
+        const int bits = static_cast<int>(open[i]);
         for (int k = 0; k < 4; ++k) {
-            pairs[np] = i * 4 + k;
-            np += bits >> k & 1u;
+            lists[k][nls[k]] = i;
+            nls[k] += bits >> k & 1;
         }
     }
-    for (int j = 0; j < np; ++j) {
-        const int i = pairs[j] >> 2, k = pairs[j] & 3;
-        const double mi = m[i], bi = b[i];
-        const double d = mi - f.m[k];
-        const double num = f.b[k] - bi;
-        const double ynum = mi * f.b[k] - bi * f.m[k];
-        const double xlo = upper(sxlo[i], f.xlo[k]), xhi = lower(sxhi[i], f.xhi[k]);
-        const double ylo = upper(sylo[i], f.ylo[k]), yhi = lower(syhi[i], f.yhi[k]);
-        const bool parallel = mi == f.m[k];
-        if (sure_within(num, d, xlo, xhi) & sure_within(ynum, d, ylo, yhi) & !parallel) {
-            ++k1[i];  // the usual case: a clean crossing
-            continue;
+    for (int k = 0; k < 4; ++k) {
+        if (f.vertical[k]) continue;
+        const int* list = lists[k];
+        const int nl = nls[k];
+        double cm[kTenSize], cb[kTenSize], cxlo[kTenSize], cxhi[kTenSize], cylo[kTenSize],
+            cyhi[kTenSize];
+        for (int j = 0; j < nl; ++j) {
+            const int i = list[j];
+            cm[j] = m[i];
+            cb[j] = b[i];
+            cxlo[j] = sxlo[i];
+            cxhi[j] = sxhi[i];
+            cylo[j] = sylo[i];
+            cyhi[j] = syhi[i];
         }
-        const bool may = may_fall_within(num, d, xlo, xhi) & may_fall_within(ynum, d, ylo, yhi);
-        undecided[i] |= may | parallel;
+        const double mk = f.m[k], bk = f.b[k];
+        const double xlok = f.xlo[k], xhik = f.xhi[k], ylok = f.ylo[k], yhik = f.yhi[k];
+        double sure[kTenSize], may[kTenSize];
+        for (int j = 0; j < nl; ++j) {
+            const double mi = cm[j], bi = cb[j];
+            const double d = mi - mk;
+            const double num = bk - bi;
+            const double ynum = mi * bk - bi * mk;
+            const double xlo = cxlo[j] < xlok ? xlok : cxlo[j];
+            const double xhi = cxhi[j] < xhik ? cxhi[j] : xhik;
+            const double ylo = cylo[j] < ylok ? ylok : cylo[j];
+            const double yhi = cyhi[j] < yhik ? cyhi[j] : yhik;
+            const bool parallel = mi == mk;
+            sure[j] = (sure_within(num, d, xlo, xhi) & sure_within(ynum, d, ylo, yhi) & !parallel)
+                          ? 1.0
+                          : 0.0;
+            may[j] = ((may_fall_within(num, d, xlo, xhi) & may_fall_within(ynum, d, ylo, yhi)) |
+                      parallel)
+                         ? 1.0
+                         : 0.0;
+        }
+        // A pair that certainly counts may count (sure_within's bounds lie
+        // within may_fall_within's), so may - sure is 1 exactly for a pair
+        // that may count but not certainly.
+        for (int j = 0; j < nl; ++j) {
+            counted[list[j]] += sure[j];
+            undecided[list[j]] += may[j] - sure[j];
+        }
     }
     for (int i = 0; i < n; ++i)
-        if (undecided[i]) k1[i] = -1;
+        k1[i] = (plain[i] != 0.0) & (undecided[i] == 0.0) ? static_cast<int>(counted[i]) : -1;
 }
 
 void store(DrawingState& s, int slot, const Point& p) {
@@ -574,10 +610,9 @@ void first_pass_axis(const Table::Axis& a, double e, double t, const Span& all, 
         int lo = 0, hi = a.n;  // first rank where c < e && c - t < all.hi fails
         while (lo < hi) {
             int mid = (lo + hi) / 2;
-            if (a.v[mid] < e && a.minus[mid] < all.hi)
-                lo = mid + 1;
-            else
-                hi = mid;
+            bool before = (a.v[mid] < e) & (a.minus[mid] < all.hi);
+            lo = before ? mid + 1 : lo;
+            hi = before ? hi : mid;
         }
         pre = lo;
     }
@@ -586,10 +621,9 @@ void first_pass_axis(const Table::Axis& a, double e, double t, const Span& all, 
         int lo = 0, hi = a.n;  // first rank where !(c < e) && all.lo < c + t holds
         while (lo < hi) {
             int mid = (lo + hi) / 2;
-            if (!(a.v[mid] < e) && all.lo < a.plus[mid])
-                hi = mid;
-            else
-                lo = mid + 1;
+            bool after = !(a.v[mid] < e) & (all.lo < a.plus[mid]);
+            hi = after ? mid : hi;
+            lo = after ? lo : mid + 1;
         }
         suf = lo;
     }
