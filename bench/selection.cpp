@@ -202,7 +202,8 @@ Selection typical(std::uint64_t seed) {
         }
     }
     // Room names: not numbers.
-    const char* names[] = {"\x8b\x8f\x8a\xd4", "\x8e\xba\x8e\xba", "\x83\x4c\x83\x62\x83\x60\x83\x93"};
+    const char* names[] = {"\x8b\x8f\x8a\xd4", "\x8e\xba\x8e\xba",
+                           "\x83\x4c\x83\x62\x83\x60\x83\x93"};
     while (texts < 300) {
         text(w, r.range(0, kWidth), r.range(0, kHeight), 0.0, names[texts % 3]);
         ++texts;

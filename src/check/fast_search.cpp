@@ -286,9 +286,9 @@ inline RayLine ray_line(const Frame& f, double cx, double cy, const Point& e) {
 }
 
 // Step 8 for all four sides at once: bit k is set when side k may count (a
-// vertical side always). One coordinate of the meeting point is screened, the one
-// along which the side is longer (x for a side of slope at most 1, else y);
-// the other is screened in count_open. Only meaningful for a plain ray.
+// vertical side always). One coordinate of the meeting point is screened,
+// the one along which the side is longer (x for a side of slope at most 1,
+// else y); the other is screened in count_open. Only for a plain ray.
 inline unsigned open_sides(const Frame& f, const RayLine& r) {
     unsigned open = 0;
     for (int k = 0; k < 4; ++k) {
@@ -316,8 +316,8 @@ inline unsigned open_sides(const Frame& f, const RayLine& r) {
 // met once num >= p + 2^-50 |p|; the bound used, fl(p + 2^-40 |p|) (the
 // scaling is exact, the sum within 2^-53 of itself), lies above that. The
 // upper end and d < 0 (where the order of the products flips) go the same
-// way; with lo < hi the two products are in the order of min and max below.
-// Every magnitude is kept at 2^-900 or more so that nothing is subnormal; a
+// way (with lo < hi, p <= r for d > 0 and p >= r for d < 0: the two terms
+// below). Every magnitude is kept at 2^-900 or more so that nothing is subnormal; a
 // product that rounds to an infinity makes a bound infinite or NaN and the
 // test fail. When it fails, the division is made.
 inline bool sure_within(double num, double d, double lo, double hi) {
@@ -445,7 +445,8 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
                 const double lo = sylo[i] < lok ? lok : sylo[i];
                 const double hi = syhi[i] < hik ? syhi[i] : hik;
                 const double p = lo * d, r = hi * d;
-                const bool may = ((p <= num) & (num <= r)) | ((r <= num) & (num <= p)) | (m[i] == mk);
+                const bool may =
+                    ((p <= num) & (num <= r)) | ((r <= num) & (num <= p)) | (m[i] == mk);
                 open[i] += may ? bit : 0.0;
             }
         } else {
@@ -456,7 +457,8 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
                 const double lo = sxlo[i] < lok ? lok : sxlo[i];
                 const double hi = sxhi[i] < hik ? sxhi[i] : hik;
                 const double p = lo * d, r = hi * d;
-                const bool may = ((p <= num) & (num <= r)) | ((r <= num) & (num <= p)) | (m[i] == mk);
+                const bool may =
+                    ((p <= num) & (num <= r)) | ((r <= num) & (num <= p)) | (m[i] == mk);
                 open[i] += may ? bit : 0.0;
             }
         }

@@ -215,7 +215,8 @@ TEST(FastSearch, SameAsLiteralOnArbitraryFrames) {
             q[r.below(4)] = {special(r), special(r)};
             break;
         case 6:  // small integers: many exact meetings and equal slopes
-            for (Point& p : q) p = {static_cast<double>(r.below(7)), static_cast<double>(r.below(7))};
+            for (Point& p : q)
+                p = {static_cast<double>(r.below(7)), static_cast<double>(r.below(7))};
             if (r.chance(50)) {  // upright
                 q[1].y = q[0].y;
                 q[2].x = q[1].x;
@@ -325,11 +326,11 @@ TEST(FastSearch, SameAsLiteralThroughSearchTen) {
         double nagasa = r.chance(5) ? special(r) : r.range(1, 3000);
         int mode = r.below(2);
 
+        auto search = [&](DrawingState& st) { return Search_Ten(st, nagasa, mode); };
         set_fast_search(true);
-        Outcome fast = run_search(*s, [&](DrawingState& st) { return Search_Ten(st, nagasa, mode); });
+        Outcome fast = run_search(*s, search);
         set_fast_search(false);
-        Outcome literal =
-            run_search(*s, [&](DrawingState& st) { return Search_Ten(st, nagasa, mode); });
+        Outcome literal = run_search(*s, search);
         set_fast_search(true);
         expect_same(*s, fast, literal, seed);
         if (HasFatalFailure()) return;
