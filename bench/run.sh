@@ -92,4 +92,4 @@ cd - >/dev/null
 echo
 
 echo "== end-point search, literal and fast, on the same state"
-"$bench" --benchmark_min_time="$min_time" --benchmark_color=false
+"$bench" --benchmark_min_time="$min_time"

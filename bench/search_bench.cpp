@@ -162,6 +162,8 @@ bool agree(Kind kind) {
 // Keeps the per-pair time of every run for the summary.
 class Reporter : public benchmark::ConsoleReporter {
 public:
+    Reporter() : ConsoleReporter(OO_Tabular) {}  // no colours: the output goes to files too
+
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs) {
             auto it = r.counters.find("per_pair");
