@@ -638,7 +638,8 @@ void set_fast_search(bool on) { g_fast = on; }
 bool fast_search() { return g_fast; }
 
 int Get_Ten_Hanni_fast(DrawingState& s) {
-    if (s.PTcnt != 4) return Get_Ten_Hanni_literal(s);
+    // Four corners (step 4) and a table count the run can have.
+    if (s.PTcnt != 4 || s.tenc < 0 || s.tenc > kTenSize) return Get_Ten_Hanni_literal(s);
     const Frame f = make_frame(s);
     const Table& tb = table_for(s, f.t);
     const Point e = f.far[0];
