@@ -384,7 +384,7 @@ int pass(const Frame& f, const Point& cp, const Point& e) {
 //      a pair that certainly counts adds 1, one that may count but not
 //      certainly leaves the point undecided.
 // The values are those of ray_line and open_sides: the same operations on the
-// same operands, only several at once. k[i] receives the count of the pass,
+// same operands, only several at once. k1[i] receives the count of the pass,
 // or -1 where it is undecided (or the ray is not plain) and the pass must be
 // made in full.
 void batch_pass(const Frame& f, const Point& e, const double* gx, const double* gy, int n,
@@ -464,9 +464,9 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
         }
     }
 
-    // Step 3 of the sweeps, side by side: the points whose bit is set for the
-    // side are gathered into columns, classified together, and their results
-    // added back.
+    // Sweep 3, side by side: the points whose bit is set for the side are
+    // gathered into columns, classified together, and their results added
+    // back.
     double undecided[kTenSize];
     int opened[kTenSize];  // the points with a bit set
     int no = 0;
