@@ -10,6 +10,15 @@
 // fast-math reassociation, so equal expressions give equal bits, whether the
 // compiler evaluates them one at a time or several side by side.
 //
+// Nothing here assumes a sensible frame or sensible numbers. Zero-length and
+// flat frames, far points on or inside the frame (a group scale of 0 or less),
+// a tolerance t = gomi / 100 that is 0, negative or NaN, NaN and infinite
+// coordinates: all go through the same arguments, which rest only on the
+// operations Koten_lnln and __CROSS perform (the box bounds are the same
+// doubles, compared with the same strict tests). Where a shortcut needs
+// finite, moderate numbers it checks them first and otherwise runs the
+// literal branches.
+//
 // The steps, and why none of them can change a result:
 //
 // 1. Slopes, intercepts and box bounds once per side and once per ray. Within
