@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "control/numbers.h"
 #include "control/state.h"
 
 namespace dimcheck {
@@ -24,7 +25,7 @@ bool FieldReader::num(double& v) {
     if (!ok_) return false;
     while (is_c_space(*p_)) ++p_;
     char* end = nullptr;
-    double d = std::strtod(p_, &end);
+    double d = read_double(p_, &end);  // strtod, faster on plain numbers
     if (end == p_) return ok_ = false;
     v = d;
     p_ = end;
