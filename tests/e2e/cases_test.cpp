@@ -1,6 +1,8 @@
 // Every folder under e2e/cases is one run of the real program:
 //   in       the exchange file as the host writes it
 //   name     (optional) the name the host gave it; JWC_TEMP.TXT if absent
+//   before/  (optional) files lying in the folder before the run, such as
+//            leftovers of an interrupted earlier run
 //   args     (optional) one argument per line
 //   status   the exit status (255 for -1)
 //   expect   the exchange file after the run, byte for byte
@@ -41,6 +43,9 @@ TEST_P(Case, MatchesRecordedRun) {
     int status = std::stoi(read_file((dir / "status").string()));
 
     ScratchDir scratch;
+    if (fs::exists(dir / "before"))
+        for (const auto& entry : fs::directory_iterator(dir / "before"))
+            fs::copy_file(entry.path(), entry.path().filename());
     if (fs::exists(dir / "in")) write_file(name, read_file((dir / "in").string()));
     Outcome o = run_program(args);
 
@@ -59,9 +64,16 @@ TEST_P(Case, MatchesRecordedRun) {
     } else {
         EXPECT_FALSE(file_exists("JWC_TEMP.$$$"));
     }
-    // The intermediate names never outlive a run.
+    // The intermediate names never outlive a run, and nothing but the result
+    // and the working copy is left (a stale file is replaced, not kept).
     EXPECT_FALSE(file_exists("JWC_x2x2.$$"));
     EXPECT_FALSE(file_exists("JWC_x2x2.$$$"));
+    if (fs::exists(dir / "expect")) {
+        for (const auto& entry : fs::directory_iterator("."))
+            EXPECT_TRUE(entry.path().filename() == "JWC_TEMP.TXT" ||
+                        entry.path().filename() == "JWC_TEMP.$$$")
+                << "left behind: " << entry.path().filename();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Recorded, Case, ::testing::ValuesIn(case_names()),
