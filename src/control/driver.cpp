@@ -22,7 +22,7 @@ void opt(DrawingState& s, const char* arg) {
     bool has_value = *value != '\0';
     switch (letter) {
     case 'b':
-        if (has_value) s.bairitsu = std::atof(value);
+        if (has_value) s.bairitsu = std::strtod(value, nullptr);
         break;
     case 't':
         if (has_value) {
