@@ -15,6 +15,12 @@ bool is_c_space(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// An optional sign, then "0x" or "0X".
+bool zero_before_x(const char* p) {
+    if (*p == '+' || *p == '-') ++p;
+    return p[0] == '0' && (p[1] == 'x' || p[1] == 'X');
+}
+
 int low32(unsigned long long v) {
     return static_cast<int>(static_cast<std::uint32_t>(v));
 }
@@ -48,6 +54,12 @@ bool FieldReader::hex(int& v) {
     while (is_c_space(*p_)) ++p_;
     char* end = nullptr;
     unsigned long long n = std::strtoull(p_, &end, 16);
+    if (end == p_ && zero_before_x(p_)) {
+        // "0x" without a hex digit after it is the number 0 and then an "x",
+        // as in glibc; msvcrt converts nothing there.
+        n = 0;
+        end = const_cast<char*>(std::strchr(p_, '0')) + 1;
+    }
     if (end == p_) return ok_ = false;
     v = low32(n);
     p_ = end;
