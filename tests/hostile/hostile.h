@@ -24,9 +24,11 @@ struct Ran {
     std::string err;
 };
 
-class HostileRun : public ::testing::Test {
-protected:
-    HostileRun() {
+// One run in a scratch folder of its own, with a fresh drawing state whose
+// trace and error streams are captured.
+class InPlace {
+public:
+    InPlace() {
         // The run opens the result file itself.
         std::fclose(c.s->fpw);
         c.s->fpw = nullptr;
@@ -53,9 +55,27 @@ protected:
 
     DrawingState& s() { return *c.s; }
 
+private:
     ScratchDir dir;
     Captured c;
 };
+
+class HostileRun : public ::testing::Test {
+protected:
+    Ran go(const std::string& input, std::vector<const char*> args = {}) {
+        return one.go(input, std::move(args));
+    }
+    Ran go_args(std::vector<const char*> args) { return one.go_args(std::move(args)); }
+    DrawingState& s() { return one.s(); }
+
+    InPlace one;
+};
+
+// The bytes of a string literal, NUL bytes included.
+template <std::size_t N>
+std::string bytes(const char (&text)[N]) {
+    return std::string(text, N - 1);
+}
 
 // The summary text with the counters of a run.
 inline std::string summary_of(const DrawingState& s) {
