@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "hostile.h"
+#include "intake/intake.h"
 
 namespace dimcheck::test {
 namespace {
@@ -26,6 +27,18 @@ TEST_F(HostileFiles, ExchangeFileIsAFolder) {
     EXPECT_EQ(r.out, "");  // not even the intake's trace
     EXPECT_TRUE(fs::is_directory("JWC_TEMP.TXT"));
     EXPECT_EQ(read_file("JWC_TEMP.TXT/drawing"), "pt 0 0\n");
+}
+
+// The intake itself: a read error ends it as a failure, not as the end of
+// the input, and no trace claims a line count.
+TEST(HostileIntake, ReadErrorIsNoEndOfInput) {
+    ScratchDir dir;
+    Captured c;
+    c.s->isTest = 2;
+    fs::create_directory("in");
+    EXPECT_EQ(TFILEcopy_Ten(*c.s, "in", "copy"), kIntakeFailed);
+    EXPECT_EQ(c.errors(), "Cannot open file: in\n");
+    EXPECT_EQ(c.trace(), "");
 }
 
 // The same through the lower-case name: the rename chain moves the folder to
