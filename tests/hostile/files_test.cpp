@@ -1,6 +1,9 @@
 // The exchange file where it cannot be read or the result cannot be written.
 // None of these relies on file permissions: the tests run as root in CI.
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 
 #include <csignal>
 #include <filesystem>
@@ -95,6 +98,32 @@ TEST_F(HostileFiles, ResultOnAFileSystemThatFillsUp) {
     // The working copy stays behind after an error exit.
     EXPECT_TRUE(r.working_left);
     EXPECT_EQ(r.working, input + "#\n");
+}
+
+// The exchange file can be read but not opened for writing: here it is the
+// running program itself (a copy of it, started under the exchange name), which
+// Linux refuses to open for writing (ETXTBSY). The driver stops with status 1
+// and its message; should a kernel allow the write, only that copy is lost.
+TEST(HostileResult, ExchangeFileThatCannotBeOpenedForWriting) {
+    ScratchDir dir;
+    fs::copy_file(DIMCHECK_EXE, "JWC_TEMP.TXT");
+    const std::string before = read_file("JWC_TEMP.TXT");
+    char name[] = "./JWC_TEMP.TXT";
+    char* argv[] = {name, nullptr};
+    char* envp[] = {nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, ".stdout", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, ".stderr", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t pid;
+    ASSERT_EQ(posix_spawn(&pid, name, &actions, nullptr, argv, envp), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    int wstatus = 0;
+    ASSERT_EQ(waitpid(pid, &wstatus, 0), pid);
+    ASSERT_TRUE(WIFEXITED(wstatus));
+    EXPECT_EQ(WEXITSTATUS(wstatus), 1);
+    EXPECT_EQ(read_file(".stderr"), "Cannot open file: JWC_TEMP.TXT");
+    EXPECT_EQ(read_file("JWC_TEMP.TXT"), before);
 }
 
 }  // namespace
