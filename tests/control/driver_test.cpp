@@ -298,12 +298,13 @@ TEST_F(Driver, MissingExchangeFile) {
     EXPECT_FALSE(file_exists("JWC_TEMP.$$$"));
 }
 
-TEST_F(Driver, ResultFileThatCannotBeOpenedForWriting) {
-    // A folder under the exchange name reads as empty and cannot be written.
+TEST_F(Driver, ExchangeFileThatIsAFolderCannotBeRead) {
+    // A folder under the exchange name cannot be read: the intake fails
+    // before anything is written, and the folder stays as it was.
     std::filesystem::create_directory("JWC_TEMP.TXT");
-    EXPECT_EQ(run_args({}), 1);
-    EXPECT_EQ(c.errors(), "Cannot open file: JWC_TEMP.TXT");
-    EXPECT_EQ(working(), "#\n");
+    EXPECT_EQ(run_args({}), -1);
+    EXPECT_EQ(c.errors(), "Cannot open file: JWC_TEMP.TXT\n");
+    EXPECT_TRUE(std::filesystem::is_directory("JWC_TEMP.TXT"));
 }
 
 TEST_F(Driver, WorkingCopyThatCannotBeWrittenLeavesTheExchangeFileAlone) {

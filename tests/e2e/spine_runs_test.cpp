@@ -244,14 +244,14 @@ TEST(SpineRuns, ErrorRecordThatCannotBeWrittenIsReported) {
     EXPECT_EQ(read_file("JWC_TEMP.TXT"), cp932("he  寸法値がありません\nh#  寸法値がありません\n").substr(0, 40));
 }
 
-TEST(SpineRuns, ResultFileThatCannotBeOpened) {
+TEST(SpineRuns, ExchangeFileThatIsAFolder) {
     ScratchDir dir;
-    fs::create_directory("JWC_TEMP.TXT");  // reads as empty, cannot be written
+    fs::create_directory("JWC_TEMP.TXT");  // cannot be read
     Outcome o = run_program({});
-    EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.err, "Cannot open file: JWC_TEMP.TXT");
+    EXPECT_EQ(o.status, 255);
+    EXPECT_EQ(o.err, "Cannot open file: JWC_TEMP.TXT\n");
     EXPECT_EQ(o.out, "");
-    EXPECT_EQ(read_file("JWC_TEMP.$$$"), "#\n");
+    EXPECT_TRUE(fs::is_directory("JWC_TEMP.TXT"));
 }
 
 }  // namespace
