@@ -43,6 +43,8 @@ void write_file(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+bool file_exists(const std::string& path) { return std::filesystem::exists(path); }
+
 std::size_t count_of(const std::string& text, const std::string& part) {
     std::size_t n = 0;
     for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;

@@ -53,7 +53,9 @@ int Sun_chk(DrawingState& s) {
     double sunpouchi = length * text_width(s, s.MOJIS) * 0.5f * s.scale;
 
     int thousands = Comma(s.CSP);
-    double sunpou = std::atof(s.CSP) * s.bairitsu;
+    // strtod, not atof: the two are one on glibc, but on Windows only strtod
+    // is MinGW's correctly rounded reader.
+    double sunpou = std::strtod(s.CSP, nullptr) * s.bairitsu;
     if (thousands != 0) {
         sunpou *= 1000.0f;
         s.gosa *= 1000.0f;

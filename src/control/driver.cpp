@@ -8,6 +8,7 @@
 #include "check/check.h"
 #include "control/fields.h"
 #include "control/records.h"
+#include "control/rename.h"
 #include "intake/intake.h"
 #include "marks/marks.h"
 
@@ -21,7 +22,7 @@ void opt(DrawingState& s, const char* arg) {
     bool has_value = *value != '\0';
     switch (letter) {
     case 'b':
-        if (has_value) s.bairitsu = std::atof(value);
+        if (has_value) s.bairitsu = std::strtod(value, nullptr);
         break;
     case 't':
         if (has_value) {
@@ -40,11 +41,14 @@ void opt(DrawingState& s, const char* arg) {
 }
 
 void normalise_exchange_name() {
+    // Each step replaces a file left under the next name by an interrupted
+    // run; otherwise such a file would become the exchange file and the
+    // user's selection would stay behind under an intermediate name.
     static const char* const kNames[] = {"jwc_temp.txt", "JWC_TEMP.txt", "jwc_temp.TXT"};
     for (const char* name : kNames) {
-        if (std::rename(name, "JWC_x2x2.$$") == 0) {
-            std::rename("JWC_x2x2.$$", "JWC_x2x2.$$$");
-            std::rename("JWC_x2x2.$$$", kExchange);
+        if (rename_replacing(name, "JWC_x2x2.$$") == 0) {
+            rename_replacing("JWC_x2x2.$$", "JWC_x2x2.$$$");
+            rename_replacing("JWC_x2x2.$$$", kExchange);
         }
     }
 }

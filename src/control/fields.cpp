@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "control/numbers.h"
 #include "control/state.h"
 
 namespace dimcheck {
@@ -12,6 +13,12 @@ namespace {
 
 bool is_c_space(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// An optional sign, then "0x" or "0X".
+bool zero_before_x(const char* p) {
+    if (*p == '+' || *p == '-') ++p;
+    return p[0] == '0' && (p[1] == 'x' || p[1] == 'X');
 }
 
 int low32(unsigned long long v) {
@@ -24,7 +31,7 @@ bool FieldReader::num(double& v) {
     if (!ok_) return false;
     while (is_c_space(*p_)) ++p_;
     char* end = nullptr;
-    double d = std::strtod(p_, &end);
+    double d = read_double(p_, &end);  // strtod, faster on plain numbers
     if (end == p_) return ok_ = false;
     v = d;
     p_ = end;
@@ -47,6 +54,12 @@ bool FieldReader::hex(int& v) {
     while (is_c_space(*p_)) ++p_;
     char* end = nullptr;
     unsigned long long n = std::strtoull(p_, &end, 16);
+    if (end == p_ && zero_before_x(p_)) {
+        // "0x" without a hex digit after it is the number 0 and then an "x",
+        // as in glibc; msvcrt converts nothing there.
+        n = 0;
+        end = const_cast<char*>(std::strchr(p_, '0')) + 1;
+    }
     if (end == p_) return ok_ = false;
     v = low32(n);
     p_ = end;

@@ -3,6 +3,7 @@
 // entry that slides into a vacated slot is not compared again in the same
 // row, so the driver repeats the pass until the count is stable.
 #include <cstdio>
+#include <cstring>
 
 #include "intake/intake.h"
 
@@ -14,14 +15,86 @@ bool same(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
 
 bool vacated(const Point& p) { return p.x == kVacated && p.y == kVacated; }
 
+// The comparison lines, "# i(%d) j(%d) k(%d)\n" and "# same i(%d) j(%d)
+// k(%d)\n", made by hand and written in large blocks: a pass over 799 points
+// prints some 319,000 of them, and formatting each through fprintf would cost
+// more than all the comparisons. Within a row only j changes, so the text
+// before it and the text after it are made once per row.
+class TraceLines {
+public:
+    explicit TraceLines(std::FILE* out) : out_(out) {}
+    ~TraceLines() { flush(); }
+    TraceLines(const TraceLines&) = delete;
+    TraceLines& operator=(const TraceLines&) = delete;
+
+    // Starts the lines of row i in a pass over n points.
+    void row(int i, int n) {
+        head_ = 0;
+        put(head_text_, head_, "i(");
+        number(head_text_, head_, i);
+        put(head_text_, head_, ") j(");
+        tail_ = 0;
+        put(tail_text_, tail_, ") k(");
+        number(tail_text_, tail_, n);
+        put(tail_text_, tail_, ")\n");
+    }
+
+    void line(bool same, int j) {
+        if (used_ > sizeof buf_ - kLongest) flush();
+        put(buf_, used_, same ? "# same " : "# ");
+        std::memcpy(buf_ + used_, head_text_, head_);
+        used_ += head_;
+        number(buf_, used_, j);
+        std::memcpy(buf_ + used_, tail_text_, tail_);
+        used_ += tail_;
+    }
+
+private:
+    // "# same i(-2147483648) j(-2147483648) k(-2147483648)\n" and then some.
+    static constexpr std::size_t kLongest = 64;
+
+    void flush() {
+        if (used_ != 0) std::fwrite(buf_, 1, used_, out_);
+        used_ = 0;
+    }
+    static void put(char* to, std::size_t& at, const char* t) {
+        std::size_t n = std::strlen(t);
+        std::memcpy(to + at, t, n);
+        at += n;
+    }
+    // As %d: optional minus sign, then the digits.
+    static void number(char* to, std::size_t& at, int v) {
+        unsigned long long u = v < 0 ? 0ull - static_cast<unsigned long long>(v)
+                                     : static_cast<unsigned long long>(v);
+        if (v < 0) to[at++] = '-';
+        char digits[24];
+        int n = 0;
+        do {
+            digits[n++] = static_cast<char>('0' + u % 10);
+            u /= 10;
+        } while (u != 0);
+        while (n > 0) to[at++] = digits[--n];
+    }
+
+    std::FILE* out_;
+    char head_text_[32];
+    std::size_t head_ = 0;
+    char tail_text_[32];
+    std::size_t tail_ = 0;
+    char buf_[1 << 16];
+    std::size_t used_ = 0;
+};
+
 }  // namespace
 
 int TEN_DP(DrawingState& s, int n) {
+    TraceLines trace(s.out);
     for (int i = 0; i < n - 1; ++i) {
+        trace.row(i, n);
         for (int j = i + 1; j < n; ++j) {
-            std::fprintf(s.out, "# i(%d) j(%d) k(%d)\n", i, j, n);
+            trace.line(false, j);
             if (same(s.TEN[j], s.TEN[i])) {
-                std::fprintf(s.out, "# same i(%d) j(%d) k(%d)\n", i, j, n);
+                trace.line(true, j);
                 for (int k = j; k < n - 1; ++k) s.TEN[k] = s.TEN[k + 1];
                 s.TEN[n - 1].x = kVacated;
                 s.TEN[n - 1].y = kVacated;

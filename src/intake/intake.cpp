@@ -172,6 +172,14 @@ int TFILEcopy_Ten(DrawingState& s, const char* in_name, const char* copy_name) {
         ++count;
         if (Ten_Store(s, line) == -1) break;
     }
+    // A read error is not the end of the selection: judging the part read
+    // would write the result over the whole of it.
+    if (std::ferror(in)) {
+        std::fclose(in);
+        std::fclose(copy);
+        std::fprintf(s.err, "Cannot open file: %s\n", in_name);
+        return kIntakeFailed;
+    }
     if (s.isTest == 2)
         std::fprintf(s.out, "### TFILEcopy_Ten() xmax(%d) tenc(%d) mmax(%d)\n", count, s.tenc,
                      s.mmax);

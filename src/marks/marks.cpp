@@ -2,6 +2,7 @@
 // quarter text heights in radius, always aligned with the drawing's axes.
 #include <cstdio>
 
+#include "control/numbers.h"
 #include "marks/marks.h"
 
 namespace dimcheck {
@@ -18,8 +19,20 @@ int mark_kind(int verdict) {
 }
 
 void LN_OUT(DrawingState& s, double x1, double y1, double x2, double y2) {
-    std::fprintf(s.fpw, "%.12f %.12f %.12f %.12f\n", x1, y1, x2, y2);
+    // "%.12f %.12f %.12f %.12f\n"
+    const double v[] = {x1, y1, x2, y2};
+    write_fixed_line(s.fpw, "", v, 4, 12);
 }
+
+namespace {
+
+// "ci %.6f %.6f %.6f\n"
+void circle(DrawingState& s, double cx, double cy, double r) {
+    const double v[] = {cx, cy, r};
+    write_fixed_line(s.fpw, "ci ", v, 3, 6);
+}
+
+}  // namespace
 
 void Print_batu_maru(DrawingState& s, int kind) {
     double cx = s.ChX + 0.5 * s.ChDX;
@@ -29,12 +42,12 @@ void Print_batu_maru(DrawingState& s, int kind) {
     std::fputs("lt1\nlc2\n", s.fpw);
     switch (kind) {
     case 1:
-        std::fprintf(s.fpw, "ci %.6f %.6f %.6f\n", cx, cy, r);
-        std::fprintf(s.fpw, "ci %.6f %.6f %.6f\n", cx, cy, 0.5 * r);
+        circle(s, cx, cy, r);
+        circle(s, cx, cy, 0.5 * r);
         ++s.maru_count;
         break;
     case 2:
-        std::fprintf(s.fpw, "ci %.6f %.6f %.6f\n", cx, cy, r);
+        circle(s, cx, cy, r);
         ++s.maru_count;
         break;
     case 3:

@@ -2,6 +2,8 @@
 //   in       (optional) the exchange file as the host writes it; its comment
 //            records ("# ...") explain the case where it needs explaining
 //   name     (optional) the name the host gave it; JWC_TEMP.TXT if absent
+//   before/  (optional) files lying in the folder before the run, such as
+//            leftovers of an interrupted earlier run
 //   args     (optional) one argument per line
 //   status   the exit status (255 for -1)
 //   expect   (optional) the exchange file after the run, byte for byte;
@@ -48,6 +50,9 @@ TEST_P(Case, MatchesItsFolder) {
     for (std::string arg; std::getline(args_file, arg);) args.push_back(arg);
 
     ScratchDir scratch;
+    if (fs::exists(dir / "before"))
+        for (const auto& entry : fs::directory_iterator(dir / "before"))
+            fs::copy_file(entry.path(), entry.path().filename());
     if (fs::exists(dir / "in")) write_file(name, optional("in"));
     Outcome o = run_program(args);
 
@@ -248,8 +253,8 @@ TEST(ExchangeFile, FilesThatCannotBeReadOrWritten) {
          "Cannot open file: JWC_TEMP.$$$\n", kText, nullptr},
         {"the working copy cannot be written: the exchange file is untouched", "full", kText, 0, 255,
          "Cannot write file: JWC_TEMP.$$$", kText, nullptr},
-        {"the result file cannot be opened; a folder reads as empty", "JWC_TEMP.TXT", "", 0, 1,
-         "Cannot open file: JWC_TEMP.TXT", "", "#\n"},
+        {"a folder under the exchange name cannot be read: nothing is judged", "JWC_TEMP.TXT", "",
+         0, 255, "Cannot open file: JWC_TEMP.TXT\n", "", nullptr},
         {"the result cannot be written whole: no success", nullptr, kText, 64, 1,
          "Cannot write file: JWC_TEMP.TXT", completed(1).substr(0, 64), "ch 0 0 1 0 \"abc\n#\n"},
         {"nor can an error record", nullptr, "pt 1 1\n", 40, 1, "Cannot write file: JWC_TEMP.TXT",

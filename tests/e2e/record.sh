@@ -6,6 +6,7 @@ set -eu
 exe=$(realpath "$1"); dir=$(realpath "$2")
 scratch=$(mktemp -d); trap 'rm -rf "$scratch"' EXIT
 name=JWC_TEMP.TXT; [ -f "$dir/name" ] && name=$(head -n1 "$dir/name")
+[ -d "$dir/before" ] && cp "$dir/before/." -r "$scratch/"
 [ -f "$dir/in" ] && cp "$dir/in" "$scratch/$name"
 args=(); [ -f "$dir/args" ] && mapfile -t args < "$dir/args"
 set +e; (cd "$scratch" && "$exe" "${args[@]}" >.stdout 2>.stderr); status=$?; set -e

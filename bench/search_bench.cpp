@@ -1,0 +1,215 @@
+// The literal and the fast end-point search, side by side on the same drawing
+// state in one run. Each selection is read by the real intake (with its point
+// consolidation); every iteration then judges the same slice of its texts with
+// Sun_chk, once with each search. Reported per (text x end point), with the
+// ratio at the end. Before timing, both searches are run over the slice and
+// must agree on every count, every STEN entry and every verdict.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "check/check.h"
+#include "check/fast_search.h"
+#include "control/fields.h"
+#include "intake/intake.h"
+#include "selection.h"
+
+namespace {
+
+using namespace dimcheck;
+using bench::Kind;
+
+struct TextRecord {
+    char head[2];
+    double x = 0, y = 0, dx = 0, dy = 0;
+    std::string body;
+};
+
+struct Loaded {
+    std::unique_ptr<DrawingState> s;
+    std::vector<TextRecord> texts;
+    int lines = 0;
+};
+
+std::FILE* null_stream() {
+    static std::FILE* f = std::fopen("/dev/null", "w");
+    return f;
+}
+
+// The first pass of a run, as the driver makes it, in a scratch folder.
+Loaded load(Kind kind) {
+    bench::Selection sel = bench::generate(kind, 1);
+    Loaded l;
+    l.s = std::make_unique<DrawingState>();
+    DrawingState& s = *l.s;
+    s.out = null_stream();  // the consolidation's comparison lines
+
+    namespace fs = std::filesystem;
+    std::string dir = (fs::temp_directory_path() / "dimcheck-bench-XXXXXX").string();
+    if (mkdtemp(dir.data()) == nullptr) std::abort();
+    std::string in = dir + "/JWC_TEMP.TXT", copy = dir + "/JWC_TEMP.$$$";
+    std::FILE* f = std::fopen(in.c_str(), "wb");
+    std::fwrite(sel.exchange.data(), 1, sel.exchange.size(), f);
+    std::fclose(f);
+    l.lines = TFILEcopy_Ten(s, in.c_str(), copy.c_str());
+    int previous = -1;
+    for (int left = 10; left > 0 && s.tenc != previous; --left) {
+        previous = s.tenc;
+        s.tenc = TEN_DP(s, s.tenc);
+    }
+    fs::remove_all(dir);
+
+    // The text records, parsed as the second pass parses them.
+    std::size_t start = 0;
+    while (start < sel.exchange.size()) {
+        std::size_t end = sel.exchange.find('\n', start);
+        std::string line = sel.exchange.substr(start, end - start);
+        start = end + 1;
+        if (line.size() < 2 || line[0] != 'c' || std::strchr("hors", line[1]) == nullptr)
+            continue;
+        TextRecord t;
+        t.head[0] = line[0];
+        t.head[1] = line[1];
+        FieldReader r(line.c_str() + 2);
+        r.num(t.x);
+        r.num(t.y);
+        r.num(t.dx);
+        r.num(t.dy);
+        std::size_t quote = line.find('"');
+        if (quote != std::string::npos) t.body = line.substr(quote + 1);
+        l.texts.push_back(t);
+    }
+    return l;
+}
+
+Loaded& loaded(Kind kind) {
+    static std::map<Kind, Loaded> cache;
+    auto it = cache.find(kind);
+    if (it == cache.end()) it = cache.emplace(kind, load(kind)).first;
+    return it->second;
+}
+
+int judge(DrawingState& s, const TextRecord& t) {
+    s.ChHEAD[0] = t.head[0];
+    s.ChHEAD[1] = t.head[1];
+    s.ChX = t.x;
+    s.ChY = t.y;
+    s.ChDX = t.dx;
+    s.ChDY = t.dy;
+    std::memcpy(s.ChSTR, t.body.c_str(), t.body.size() + 1);
+    return Sun_chk(s);
+}
+
+// How many texts of each selection one iteration judges. The literal search
+// on the largest selections takes over a second per 10,000 texts, so those
+// are timed on their first 4,800 texts, with both searches.
+int slice_of(Kind kind) { return kind == Kind::Typical ? 300 : 4800; }
+
+void BM_search(benchmark::State& st, Kind kind, bool fast, bool all) {
+    Loaded& l = loaded(kind);
+    DrawingState& s = *l.s;
+    int n = all ? static_cast<int>(l.texts.size()) : slice_of(kind);
+    set_fast_search(fast);
+    for (auto _ : st) {
+        for (int i = 0; i < n; ++i) benchmark::DoNotOptimize(judge(s, l.texts[i]));
+    }
+    set_fast_search(true);
+    double pairs = static_cast<double>(n) * s.tenc;
+    st.counters["texts"] = n;
+    st.counters["points"] = s.tenc;
+    // Seconds per (text x end point), shown with an SI prefix (n for 1e-9).
+    st.counters["per_pair"] = benchmark::Counter(
+        pairs, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// Both searches over the slice: counts, STEN bits and verdicts must agree.
+bool agree(Kind kind) {
+    Loaded& l = loaded(kind);
+    DrawingState& s = *l.s;
+    int n = slice_of(kind);
+    int found = 0;
+    for (int i = 0; i < n; ++i) {
+        int code[2];
+        StenEntry sten[2][kStenSize];
+        for (int fast = 0; fast < 2; ++fast) {
+            set_fast_search(fast != 0);
+            std::memset(s.STEN, 0, sizeof s.STEN);
+            code[fast] = judge(s, l.texts[i]);
+            std::memcpy(sten[fast], s.STEN, sizeof s.STEN);
+        }
+        set_fast_search(true);
+        if (code[0] != code[1] || std::memcmp(sten[0], sten[1], sizeof sten[0]) != 0) {
+            std::fprintf(stderr, "%s: text %d differs (verdicts %d and %d)\n",
+                         bench::kind_name(kind), i, code[0], code[1]);
+            return false;
+        }
+        found += code[0] != kWrong;
+    }
+    std::printf("%-9s %6d lines, %3d end points, %5zu texts; %d texts compared, "
+                "identical (%d not judged wrong)\n",
+                bench::kind_name(kind), l.lines, s.tenc, l.texts.size(), n, found);
+    return true;
+}
+
+// Keeps the per-pair time of every run for the summary.
+class Reporter : public benchmark::ConsoleReporter {
+public:
+    Reporter() : ConsoleReporter(OO_Tabular) {}  // no colours: the output goes to files too
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& r : runs) {
+            auto it = r.counters.find("per_pair");
+            if (it != r.counters.end()) ns_[r.benchmark_name()] = it->second.value * 1e9;
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void summary() const {
+        std::printf("\n%-10s %16s %16s %8s\n", "selection", "literal ns/pair", "fast ns/pair",
+                    "ratio");
+        for (Kind k : {Kind::Typical, Kind::Worst, Kind::Clustered}) {
+            std::string name = bench::kind_name(k);
+            auto lit = ns_.find(name + "/literal"), fast = ns_.find(name + "/fast");
+            if (lit == ns_.end() || fast == ns_.end()) continue;
+            std::printf("%-10s %16.3f %16.3f %7.1fx\n", name.c_str(), lit->second, fast->second,
+                        lit->second / fast->second);
+        }
+    }
+
+private:
+    std::map<std::string, double> ns_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    for (Kind k : {Kind::Typical, Kind::Worst, Kind::Clustered}) {
+        std::string name = bench::kind_name(k);
+        benchmark::RegisterBenchmark((name + "/literal").c_str(), BM_search, k, false, false)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((name + "/fast").c_str(), BM_search, k, true, false)
+            ->Unit(benchmark::kMillisecond);
+        if (k != Kind::Typical)
+            benchmark::RegisterBenchmark((name + "/fast/all_texts").c_str(), BM_search, k, true,
+                                         true)
+                ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    for (Kind k : {Kind::Typical, Kind::Worst, Kind::Clustered})
+        if (!agree(k)) return 1;
+    std::printf("\n");
+    std::fflush(stdout);
+    Reporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.summary();
+    benchmark::Shutdown();
+    return 0;
+}

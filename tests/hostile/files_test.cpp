@@ -1,0 +1,130 @@
+// The exchange file where it cannot be read or the result cannot be written.
+// None of these relies on file permissions: the tests run as root in CI.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "hostile.h"
+#include "intake/intake.h"
+
+namespace dimcheck::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+using HostileFiles = HostileRun;
+
+// A folder under the exchange name cannot be read. The intake reports it as
+// a file it cannot open, with status -1, and nothing in the folder changes;
+// a folder must not pass for an empty selection.
+TEST_F(HostileFiles, ExchangeFileIsAFolder) {
+    fs::create_directory("JWC_TEMP.TXT");
+    write_file("JWC_TEMP.TXT/drawing", "pt 0 0\n");
+    Ran r = go_args({"-t2"});
+    EXPECT_EQ(r.status, -1);
+    EXPECT_EQ(r.err, "Cannot open file: JWC_TEMP.TXT\n");
+    EXPECT_EQ(r.out, "");  // not even the intake's trace
+    EXPECT_TRUE(fs::is_directory("JWC_TEMP.TXT"));
+    EXPECT_EQ(read_file("JWC_TEMP.TXT/drawing"), "pt 0 0\n");
+}
+
+// The intake itself: a read error ends it as a failure, not as the end of
+// the input, and no trace claims a line count.
+TEST(HostileIntake, ReadErrorIsNoEndOfInput) {
+    ScratchDir dir;
+    Captured c;
+    c.s.isTest = 2;
+    fs::create_directory("in");
+    EXPECT_EQ(TFILEcopy_Ten(c.s, "in", "copy"), kIntakeFailed);
+    EXPECT_EQ(c.errors(), "Cannot open file: in\n");
+    EXPECT_EQ(c.trace(), "");
+}
+
+// The same through the lower-case name: the rename chain moves the folder to
+// the upper-case name, and then it cannot be read.
+TEST_F(HostileFiles, LowerCaseExchangeNameIsAFolder) {
+    fs::create_directory("jwc_temp.txt");
+    Ran r = go_args({});
+    EXPECT_EQ(r.status, -1);
+    EXPECT_EQ(r.err, "Cannot open file: JWC_TEMP.TXT\n");
+    EXPECT_TRUE(fs::is_directory("JWC_TEMP.TXT"));
+}
+
+// The exchange file is a link to /dev/full: it reads as endless NUL bytes
+// (511 to a line, so the line limit stops the intake after 50001 lines) and
+// takes no write. The limit record cannot be written, and the run says so
+// instead of ending as if it had been.
+TEST_F(HostileFiles, ResultOnAFullDevice) {
+    fs::create_symlink("/dev/full", "JWC_TEMP.TXT");
+    Ran r = go_args({});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Cannot write file: JWC_TEMP.TXT");
+    EXPECT_EQ(s().mmax, 0);
+    ASSERT_TRUE(r.working_left);
+    EXPECT_EQ(r.working.size(), 50001u * 511u + 2u);
+    EXPECT_EQ(r.working.find_first_not_of('\0'), 50001u * 511u);
+    EXPECT_EQ(r.working.substr(r.working.size() - 2), "#\n");
+}
+
+// A file system that fills up while the result is written, made with the
+// file size limit: the input and the working copy fit, the marks do not.
+// A completed run whose result did not reach the disk whole ends with
+// status 1 and the message, never with 0.
+TEST_F(HostileFiles, ResultOnAFileSystemThatFillsUp) {
+    std::string input = kHeader;
+    input += "cn1\npt 0 0\npt 1500 0\n";
+    for (int i = 0; i < 40; ++i) input += "ch 740 1 6.25 0 \"1,500\n";
+    write_file("JWC_TEMP.TXT", input);
+
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 2048;  // the working copy needs 1086 bytes, the marks alone 2880
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    Ran r = go_args({});
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, old_handler);
+
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Cannot write file: JWC_TEMP.TXT");
+    EXPECT_EQ(s().maru_count, 40);
+    EXPECT_EQ(r.result.size(), 2048u);
+    EXPECT_EQ(r.result.find("h# "), std::string::npos);
+    // The working copy stays behind after an error exit.
+    EXPECT_TRUE(r.working_left);
+    EXPECT_EQ(r.working, input + "#\n");
+}
+
+// The exchange file can be read but not opened for writing: here it is the
+// running program itself (a copy of it, started under the exchange name), which
+// Linux refuses to open for writing (ETXTBSY). The driver stops with status 1
+// and its message; should a kernel allow the write, only that copy is lost.
+TEST(HostileResult, ExchangeFileThatCannotBeOpenedForWriting) {
+    ScratchDir dir;
+    fs::copy_file(DIMCHECK_EXE, "JWC_TEMP.TXT");
+    const std::string before = read_file("JWC_TEMP.TXT");
+    char name[] = "./JWC_TEMP.TXT";
+    char* argv[] = {name, nullptr};
+    char* envp[] = {nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, ".stdout", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, ".stderr", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t pid;
+    ASSERT_EQ(posix_spawn(&pid, name, &actions, nullptr, argv, envp), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    int wstatus = 0;
+    ASSERT_EQ(waitpid(pid, &wstatus, 0), pid);
+    ASSERT_TRUE(WIFEXITED(wstatus));
+    EXPECT_EQ(WEXITSTATUS(wstatus), 1);
+    EXPECT_EQ(read_file(".stderr"), "Cannot open file: JWC_TEMP.TXT");
+    EXPECT_EQ(read_file("JWC_TEMP.TXT"), before);
+}
+
+}  // namespace
+}  // namespace dimcheck::test

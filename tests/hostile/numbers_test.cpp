@@ -1,0 +1,217 @@
+// NaN, infinities, hexadecimal floats and 400-digit numbers in every numeric
+// field. Fields are read as the C library reads them: a number field takes
+// whatever strtod takes (so "nan", "inf" and "0x1p4" are numbers, and a value
+// beyond the double range is an infinity), an integer field is converted in
+// 64 bits and keeps the low 32 (a value beyond even that saturates first), and
+// a field that does not convert ends the record. Whatever the values, the run
+// completes, and a value that is no finite number finds no end points.
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "hostile.h"
+#include "intake/intake.h"
+
+namespace dimcheck::test {
+namespace {
+
+const std::string k400Nines(400, '9');
+// 1500 written with 400 digits: "1500." and 395 zeros.
+const std::string k1500Long = "1500." + std::string(395, '0');
+// 0.000...1 with 400 digits: below the smallest double, it reads 0.
+const std::string kTiny = "0." + std::string(398, '0') + "1";
+
+class HostileNumbers : public HostileRun {
+protected:
+    void store(const std::string& line) { Ten_Store(s(), line.c_str()); }
+};
+
+TEST_F(HostileNumbers, NumberFieldsOfTheHeaders) {
+    store("hs nan inf -inf 0x1p4 " + k400Nines + " " + kTiny + " " + k1500Long +
+          " 1 1 1 1 1 1 1 1 1\n");
+    EXPECT_TRUE(std::isnan(s().G_SCALE[0]));
+    EXPECT_EQ(s().G_SCALE[1], std::numeric_limits<double>::infinity());
+    EXPECT_EQ(s().G_SCALE[2], -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(s().G_SCALE[3], 16.0);
+    EXPECT_EQ(s().G_SCALE[4], std::numeric_limits<double>::infinity());
+    EXPECT_EQ(s().G_SCALE[5], 0.0);
+    EXPECT_EQ(s().G_SCALE[6], 1500.0);
+
+    for (const char* kw : {"hcw", "hch", "hcd"}) {
+        store(std::string(kw) + " nan inf 0x1.8p1 " + k400Nines + " " + k1500Long +
+              " 1 1 1 1 1\n");
+        double* table = kw[2] == 'w' ? s().MOJI_W : kw[2] == 'h' ? s().MOJI_H : s().MOJI_D;
+        EXPECT_TRUE(std::isnan(table[1])) << kw;
+        EXPECT_TRUE(std::isinf(table[2])) << kw;
+        EXPECT_EQ(table[3], 3.0) << kw;
+        EXPECT_TRUE(std::isinf(table[4])) << kw;
+        EXPECT_EQ(table[5], 1500.0) << kw;
+    }
+
+    store("hn nan -inf 0x10 " + k400Nines + "\n");
+    EXPECT_TRUE(std::isnan(s().HANI[0]));
+    EXPECT_EQ(s().HANI[1], -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(s().HANI[2], 16.0);
+    EXPECT_TRUE(std::isinf(s().HANI[3]));
+}
+
+TEST_F(HostileNumbers, DecimalIntegerFields) {
+    store("hcc 7 7 7 7 7 7 7 7 7 7\n");
+    // 400 nines saturate and keep the low 32 bits: -1; 400 negative nines keep
+    // 0; "nan" does not convert and ends the record.
+    store("hcc " + k400Nines + " -" + k400Nines + " nan 5 5 5 5 5 5 5\n");
+    EXPECT_EQ(s().MOJI_C[1], -1);
+    EXPECT_EQ(s().MOJI_C[2], 0);
+    EXPECT_EQ(s().MOJI_C[3], 7);
+    EXPECT_EQ(s().MOJI_C[10], 7);
+    // A hex float reads its leading 0; "x1p4" then ends the record.
+    store("hcc 0x1p4 5 5 5 5 5 5 5 5 5\n");
+    EXPECT_EQ(s().MOJI_C[1], 0);
+    EXPECT_EQ(s().MOJI_C[2], 0);
+    EXPECT_EQ(s().MOJI_C[3], 7);
+
+    store("lt" + k400Nines + "\n");
+    EXPECT_EQ(s().TYPE, -1);
+    EXPECT_EQ(s().TYPEi, -1);
+    store("pninf\n");  // nothing converts: TENS stays, the copy takes it
+    EXPECT_EQ(s().TENS, 0);
+    EXPECT_EQ(s().TENSi, 0);
+    store("lc0x1p4\n");
+    EXPECT_EQ(s().COLOR, 0);
+    store("lc-" + k400Nines + "\n");
+    EXPECT_EQ(s().COLOR, 0);
+    store("cn" + k400Nines + "\n");
+    EXPECT_EQ(s().MOJIS, -1);
+    EXPECT_EQ(s().MOJISi, -1);
+    store("cn0 nan inf 0x1p1 " + k400Nines + "\n");
+    EXPECT_EQ(s().MOJIS, 0);
+    EXPECT_TRUE(std::isnan(s().MOJI_W[0]));
+    EXPECT_TRUE(std::isinf(s().MOJI_H[0]));
+    EXPECT_EQ(s().MOJI_D[0], 2.0);
+    EXPECT_EQ(s().MOJI_C[0], -1);
+}
+
+TEST_F(HostileNumbers, HexadecimalIntegerFields) {
+    // A hex field reads "0x1p4" as 0x1 and stops at the "p"; "nan" and "inf"
+    // are no hex digits; 400 nines saturate to all ones.
+    store("lg0x1p4\n");
+    EXPECT_EQ(s().GROUP, 1);
+    store("lgnan\n");
+    EXPECT_EQ(s().GROUP, 1);
+    store("ly" + k400Nines + "\n");
+    EXPECT_EQ(s().LAYER, -1);
+    store("lyinf\n");
+    EXPECT_EQ(s().LAYER, -1);
+}
+
+TEST_F(HostileNumbers, PointsCirclesAndLines) {
+    s().scale = 100.0;
+    store("pt nan 5\n");
+    store("pt inf -inf\n");
+    store("pt 0x1p4 " + k1500Long + "\n");
+    store("pt " + k400Nines + " " + kTiny + "\n");
+    ASSERT_EQ(s().tenc, 4);
+    EXPECT_TRUE(std::isnan(s().TEN[0].x));
+    EXPECT_EQ(s().TEN[0].y, 5.0);
+    EXPECT_TRUE(std::isinf(s().TEN[1].x));
+    EXPECT_EQ(s().TEN[2].x, 16.0);
+    EXPECT_EQ(s().TEN[2].y, 1500.0);
+    EXPECT_TRUE(std::isinf(s().TEN[3].x));
+    EXPECT_EQ(s().TEN[3].y, 0.0);
+
+    // A NaN radius is not below 1.1 times the scale, an infinite one neither;
+    // a small circle about an infinite or NaN centre is still a point.
+    store("ci 1 1 nan\n");
+    store("ci 1 1 inf\n");
+    store("ci 1 1 " + k400Nines + "\n");
+    EXPECT_EQ(s().tenc, 4);
+    store("ci nan inf 0x1p2\n");
+    ASSERT_EQ(s().tenc, 5);
+    EXPECT_TRUE(std::isnan(s().TEN[4].x));
+    EXPECT_TRUE(std::isinf(s().TEN[4].y));
+
+    // Line records with such values are no arrow strokes and leave the
+    // remembered stroke alone.
+    store(" 0 0 0 250\n");
+    EXPECT_EQ(s().YALEN, 62500.0);
+    store(" 0 0 nan 250\n");
+    store(" 0 0 inf 250\n");
+    store(" 0 0 " + k400Nines + " 0\n");
+    store(" 0 0 0x1p-3 0x1p-3\n");
+    EXPECT_EQ(s().YALEN, 62500.0);
+    EXPECT_EQ(s().tenc, 5);
+    // The hex-float stroke of the right length does join it.
+    store(" 0x0p0 0x0p0 0x1.fp7 0\n");  // 248 long, joined at (0, 0)
+    EXPECT_EQ(s().tenc, 6);
+    EXPECT_EQ(s().TEN[5].x, 0.0);
+}
+
+// Consolidation never takes NaN points for duplicates: NaN equals nothing.
+TEST_F(HostileNumbers, NaNPointsAreNeverDuplicates) {
+    std::string input = kHeader;
+    input += "cn1\npt nan nan\npt nan nan\npt inf inf\npt inf inf\nch 0 0 10 0 \"100\n";
+    Ran r = go(input);
+    expect_completed(r, s());
+    EXPECT_EQ(s().tenc, 3);
+    EXPECT_TRUE(std::isnan(s().TEN[0].x));
+    EXPECT_TRUE(std::isnan(s().TEN[1].x));
+    EXPECT_TRUE(std::isinf(s().TEN[2].x));
+    EXPECT_EQ(s().batu_count, 1);  // none of them lies in a frame
+}
+
+// The worked example written with hex floats and 400-digit numbers reads the
+// same values and gets the same double circle.
+TEST_F(HostileNumbers, WorkedExampleInOtherSpellings) {
+    std::string input =
+        "hs 0x1p0 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\n"
+        "hcw 0x1.4p1 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5\n"
+        "hch 2.50" + std::string(396, '0') + " 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5\n"
+        "hn 0 0 2000 100\n#jw\ncn1\n"
+        "pt 0x0p0 -0\n"
+        "pt " + k1500Long + " 0x0p0\n"
+        "ch 0x2e4p0 1.000 0x1.9p2 0 \"1,500\n";
+    Ran r = go(input);
+    expect_completed(r, s());
+    EXPECT_EQ(s().maru_count, 1);
+    EXPECT_EQ(r.result.substr(0, std::strlen(kDoubleCircle)), kDoubleCircle);
+}
+
+// Text records whose numbers are no finite values: no frame holds a point, so
+// each numeric text is wrong; its cross is written where its values put it.
+TEST_F(HostileNumbers, TextRecordsWithoutFiniteNumbers) {
+    std::string input = kHeader;
+    input += "cn1\npt 0 0\npt 1500 0\n";
+    input += "ch nan 1 6.25 0 \"1,500\n";
+    input += "ch 740 inf 6.25 0 \"1,500\n";
+    input += "ch 740 1 -inf 0 \"1,500\n";
+    input += "ch 740 1 6.25 " + k400Nines + " \"1,500\n";
+    input += "ch 740 1 6.25 0 \"" + k400Nines + "\n";  // a value of 400 digits: too long
+    input += "ch 740 1 6.25 0 \"1e5\n";  // the foreign "e" is dropped: 15, wrong
+    input += "ch 740 1 0x1.9p2 0 \"1,500\n";             // hex float length: good
+    Ran r = go(input);
+    expect_completed(r, s());
+    EXPECT_EQ(s().mmax, 7);
+    EXPECT_EQ(s().batu_count, 5);
+    EXPECT_EQ(s().maru_count, 1);
+    EXPECT_EQ(s().sankaku_count, 0);
+}
+
+// The same text with every header value not finite: the scale is NaN, so
+// no frame holds a point, and the run still completes.
+TEST_F(HostileNumbers, HeadersWithoutFiniteNumbers) {
+    std::string input =
+        "hs nan nan nan nan nan nan nan nan nan nan nan nan nan nan nan nan\n"
+        "hcw inf inf inf inf inf inf inf inf inf inf\n"
+        "hch nan nan nan nan nan nan nan nan nan nan\n"
+        "hcd inf inf inf inf inf inf inf inf inf inf\n"
+        "hn nan inf -inf nan\n#jw\ncn1\npt 0 0\npt 1500 0\nci 1 1 1\n"
+        "ch 740 1 6.25 0 \"1,500\n";
+    Ran r = go(input);
+    expect_completed(r, s());
+    EXPECT_TRUE(std::isnan(s().scale));
+    EXPECT_EQ(s().tenc, 2);  // the circle is not smaller than 1.1 * NaN
+    EXPECT_EQ(s().batu_count, 1);
+}
+
+}  // namespace
+}  // namespace dimcheck::test
