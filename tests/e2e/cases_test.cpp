@@ -10,6 +10,8 @@
 //            absent: no JWC_TEMP.TXT may exist after the run
 //   working  (optional) the working copy left behind; absent: none may remain
 //   stdout, stderr (optional) the streams, byte for byte; absent: empty
+//   linux-only (optional, empty) the case needs case-sensitive file names, so
+//            the Windows suite skips it
 // tests/e2e/record.sh records a folder from the built program; every recorded
 // expectation is checked by hand before it is committed. Below the folders:
 // the bundled sample, inputs too big for a folder (generated here), and files

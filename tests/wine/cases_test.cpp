@@ -52,6 +52,8 @@ class Case : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Case, MatchesRecordedRun) {
     fs::path dir = fs::path(DIMCHECK_TESTS_DIR) / GetParam();
+    // A name that differs in letter case is found on Windows.
+    if (fs::exists(dir / "linux-only")) GTEST_SKIP() << "case-sensitive file names only";
     std::string name = "JWC_TEMP.TXT";
     if (fs::exists(dir / "name")) name = read_lines((dir / "name").string()).at(0);
     std::vector<std::string> args;
