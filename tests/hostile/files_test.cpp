@@ -16,20 +16,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using HostileFiles = HostileRun;
-
 // A folder under the exchange name cannot be read. The intake reports it as
 // a file it cannot open, with status -1, and nothing in the folder changes;
-// a folder must not pass for an empty selection.
-TEST_F(HostileFiles, ExchangeFileIsAFolder) {
-    fs::create_directory("JWC_TEMP.TXT");
-    write_file("JWC_TEMP.TXT/drawing", "pt 0 0\n");
-    Ran r = go_args({"-t2"});
-    EXPECT_EQ(r.status, -1);
-    EXPECT_EQ(r.err, "Cannot open file: JWC_TEMP.TXT\n");
-    EXPECT_EQ(r.out, "");  // not even the intake's trace
-    EXPECT_TRUE(fs::is_directory("JWC_TEMP.TXT"));
-    EXPECT_EQ(read_file("JWC_TEMP.TXT/drawing"), "pt 0 0\n");
+// a folder must not pass for an empty selection. Under the lower-case name
+// the rename chain moves the folder to the upper-case name first.
+TEST(HostileFiles, ExchangeFileIsAFolder) {
+    for (const char* name : {"JWC_TEMP.TXT", "jwc_temp.txt"}) {
+        SCOPED_TRACE(name);
+        InPlace one;
+        fs::create_directory(name);
+        write_file(name + std::string("/drawing"), "pt 0 0\n");
+        Ran r = one.go_args({"-t2"});
+        EXPECT_EQ(r.status, -1);
+        EXPECT_EQ(r.err, "Cannot open file: JWC_TEMP.TXT\n");
+        EXPECT_EQ(r.out, "");  // not even the intake's trace
+        EXPECT_EQ(read_file("JWC_TEMP.TXT/drawing"), "pt 0 0\n");
+    }
 }
 
 // The intake itself: a read error ends it as a failure, not as the end of
@@ -44,26 +46,17 @@ TEST(HostileIntake, ReadErrorIsNoEndOfInput) {
     EXPECT_EQ(c.trace(), "");
 }
 
-// The same through the lower-case name: the rename chain moves the folder to
-// the upper-case name, and then it cannot be read.
-TEST_F(HostileFiles, LowerCaseExchangeNameIsAFolder) {
-    fs::create_directory("jwc_temp.txt");
-    Ran r = go_args({});
-    EXPECT_EQ(r.status, -1);
-    EXPECT_EQ(r.err, "Cannot open file: JWC_TEMP.TXT\n");
-    EXPECT_TRUE(fs::is_directory("JWC_TEMP.TXT"));
-}
-
 // The exchange file is a link to /dev/full: it reads as endless NUL bytes
 // (511 to a line, so the line limit stops the intake after 50001 lines) and
 // takes no write. The limit record cannot be written, and the run says so
 // instead of ending as if it had been.
-TEST_F(HostileFiles, ResultOnAFullDevice) {
+TEST(HostileFiles, ResultOnAFullDevice) {
+    InPlace one;
     fs::create_symlink("/dev/full", "JWC_TEMP.TXT");
-    Ran r = go_args({});
+    Ran r = one.go_args({});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "Cannot write file: JWC_TEMP.TXT");
-    EXPECT_EQ(s().mmax, 0);
+    EXPECT_EQ(one.s().mmax, 0);
     ASSERT_TRUE(r.working_left);
     EXPECT_EQ(r.working.size(), 50001u * 511u + 2u);
     EXPECT_EQ(r.working.find_first_not_of('\0'), 50001u * 511u);
@@ -74,25 +67,22 @@ TEST_F(HostileFiles, ResultOnAFullDevice) {
 // file size limit: the input and the working copy fit, the marks do not.
 // A completed run whose result did not reach the disk whole ends with
 // status 1 and the message, never with 0.
-TEST_F(HostileFiles, ResultOnAFileSystemThatFillsUp) {
-    std::string input = kHeader;
-    input += "cn1\npt 0 0\npt 1500 0\n";
-    for (int i = 0; i < 40; ++i) input += "ch 740 1 6.25 0 \"1,500\n";
-    write_file("JWC_TEMP.TXT", input);
-
+TEST(HostileFiles, ResultOnAFileSystemThatFillsUp) {
+    std::string input = worked();
+    for (int i = 1; i < 40; ++i) input += "ch 740 1 6.25 0 \"1,500\n";
+    InPlace one;
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = old;
     small.rlim_cur = 2048;  // the working copy needs 1086 bytes, the marks alone 2880
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    Ran r = go_args({});
+    Ran r = one.go(input);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, old_handler);
-
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "Cannot write file: JWC_TEMP.TXT");
-    EXPECT_EQ(s().maru_count, 40);
+    EXPECT_EQ(one.s().maru_count, 40);
     EXPECT_EQ(r.result.size(), 2048u);
     EXPECT_EQ(r.result.find("h# "), std::string::npos);
     // The working copy stays behind after an error exit.

@@ -17,73 +17,37 @@ namespace dimcheck::test {
 
 struct Ran {
     int status = 0;
-    std::string result;   // JWC_TEMP.TXT afterwards
-    std::string working;  // JWC_TEMP.$$$ afterwards, if it is left
+    std::string result, working, out, err;  // JWC_TEMP.TXT and .$$$ afterwards, streams
     bool working_left = false;
-    std::string out;
-    std::string err;
 };
 
-// One run in a scratch folder of its own, with a fresh drawing state whose
-// trace and error streams are captured.
-class InPlace {
-public:
-    InPlace() {
-        // The run opens the result file itself.
-        std::fclose(c.s.fpw);
-        c.s.fpw = nullptr;
-    }
-
+// One run in a scratch folder of its own with a fresh, captured state.
+struct InPlace {
+    InPlace() { std::fclose(c.s.fpw), c.s.fpw = nullptr; }  // the run opens the result
     // Writes `input` as the exchange file and runs with `args`.
     Ran go(const std::string& input, std::vector<const char*> args = {}) {
         write_file("JWC_TEMP.TXT", input);
         return go_args(args);
     }
-
     Ran go_args(std::vector<const char*> args) {
         args.insert(args.begin(), "dimcheck");
         Ran r;
         r.status = run(c.s, static_cast<int>(args.size()), args.data());
         // Only a plain file is read back: a device would never end.
         if (std::filesystem::is_regular_file("JWC_TEMP.TXT")) r.result = read_file("JWC_TEMP.TXT");
-        r.working_left = file_exists("JWC_TEMP.$$$");
-        if (r.working_left) r.working = read_file("JWC_TEMP.$$$");
+        if ((r.working_left = file_exists("JWC_TEMP.$$$"))) r.working = read_file("JWC_TEMP.$$$");
         r.out = c.trace();
         r.err = c.errors();
         return r;
     }
-
     DrawingState& s() { return c.s; }
-
-private:
     ScratchDir dir;
     Captured c;
 };
 
-class HostileRun : public ::testing::Test {
-protected:
-    Ran go(const std::string& input, std::vector<const char*> args = {}) {
-        return one.go(input, std::move(args));
-    }
-    Ran go_args(std::vector<const char*> args) { return one.go_args(std::move(args)); }
-    DrawingState& s() { return one.s(); }
-
-    InPlace one;
-};
-
 // The bytes of a string literal, NUL bytes included.
 template <std::size_t N>
-std::string bytes(const char (&text)[N]) {
-    return std::string(text, N - 1);
-}
-
-// The summary text with the counters of a run.
-inline std::string summary_of(const DrawingState& s) {
-    char buf[256];
-    std::snprintf(buf, sizeof buf, kSummary, s.batu_count, s.sankaku_count, s.maru_count,
-                  s.mmax);
-    return buf;
-}
+std::string bytes(const char (&text)[N]) { return std::string(text, N - 1); }
 
 // A completed result: the host reads an empty line as the end of a polyline,
 // so there is none, and the last line is the status line with the summary.
@@ -92,9 +56,11 @@ inline void expect_completed(const Ran& r, const DrawingState& s) {
     EXPECT_EQ(r.result.find("\n\n"), std::string::npos);
     ASSERT_FALSE(r.result.empty());
     EXPECT_NE(r.result[0], '\n');
-    std::string last = "h# " + summary_of(s) + "\n";
-    ASSERT_GE(r.result.size(), last.size());
-    EXPECT_EQ(r.result.substr(r.result.size() - last.size()), last);
+    char last[256];
+    std::snprintf(last, sizeof last, kSummary, s.batu_count, s.sankaku_count, s.maru_count, s.mmax);
+    std::string want = "h# " + std::string(last) + "\n";
+    ASSERT_GE(r.result.size(), want.size());
+    EXPECT_EQ(r.result.substr(r.result.size() - want.size()), want);
     EXPECT_LE(s.maru_count + s.sankaku_count + s.batu_count, s.mmax);
 }
 
@@ -109,5 +75,9 @@ constexpr const char kHeader[] =
     "#jw\n";
 constexpr const char kDoubleCircle[] =
     "lt1\nlc2\nci 743.125000 1.000000 3.125000\nci 743.125000 1.000000 1.562500\n";
+// The worked example's records after the header, with `kind` for its text kind.
+inline std::string worked(const std::string& kind = "cn1\n") {
+    return kHeader + kind + "pt 0 0\npt 1500 0\nch 740 1 6.25 0 \"1,500\n";
+}
 
 }  // namespace dimcheck::test

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 #include "hostile.h"
 #include "intake/intake.h"
@@ -21,123 +22,100 @@ const std::string k1500Long = "1500." + std::string(395, '0');
 // 0.000...1 with 400 digits: below the smallest double, it reads 0.
 const std::string kTiny = "0." + std::string(398, '0') + "1";
 
-class HostileNumbers : public HostileRun {
+class HostileNumbers : public ::testing::Test {
 protected:
     void store(const std::string& line) { Ten_Store(s(), line.c_str()); }
+    DrawingState& s() { return one.s(); }
+    InPlace one;
 };
+
+// The first n values, as %g writes them (any NaN as "nan").
+std::string shown(const double* v, int n) {
+    std::string text;
+    char buf[64];
+    for (int i = 0; i < n; ++i) {
+        std::snprintf(buf, sizeof buf, "%g", v[i]);
+        text += (i ? " " : "") + (std::isnan(v[i]) ? std::string("nan") : buf);
+    }
+    return text;
+}
+
+std::string shown(const Point* p, int n) {
+    std::vector<double> v;
+    for (int i = 0; i < n; ++i) v.insert(v.end(), {p[i].x, p[i].y});
+    return shown(v.data(), 2 * n);
+}
 
 TEST_F(HostileNumbers, NumberFieldsOfTheHeaders) {
     store("hs nan inf -inf 0x1p4 " + k400Nines + " " + kTiny + " " + k1500Long +
           " 1 1 1 1 1 1 1 1 1\n");
-    EXPECT_TRUE(std::isnan(s().G_SCALE[0]));
-    EXPECT_EQ(s().G_SCALE[1], std::numeric_limits<double>::infinity());
-    EXPECT_EQ(s().G_SCALE[2], -std::numeric_limits<double>::infinity());
-    EXPECT_EQ(s().G_SCALE[3], 16.0);
-    EXPECT_EQ(s().G_SCALE[4], std::numeric_limits<double>::infinity());
-    EXPECT_EQ(s().G_SCALE[5], 0.0);
-    EXPECT_EQ(s().G_SCALE[6], 1500.0);
-
+    EXPECT_EQ(shown(s().G_SCALE, 7), "nan inf -inf 16 inf 0 1500");
     for (const char* kw : {"hcw", "hch", "hcd"}) {
-        store(std::string(kw) + " nan inf 0x1.8p1 " + k400Nines + " " + k1500Long +
-              " 1 1 1 1 1\n");
+        store(std::string(kw) + " nan inf 0x1.8p1 " + k400Nines + " " + k1500Long + " 1 1 1 1 1\n");
         double* table = kw[2] == 'w' ? s().MOJI_W : kw[2] == 'h' ? s().MOJI_H : s().MOJI_D;
-        EXPECT_TRUE(std::isnan(table[1])) << kw;
-        EXPECT_TRUE(std::isinf(table[2])) << kw;
-        EXPECT_EQ(table[3], 3.0) << kw;
-        EXPECT_TRUE(std::isinf(table[4])) << kw;
-        EXPECT_EQ(table[5], 1500.0) << kw;
+        EXPECT_EQ(shown(table + 1, 5), "nan inf 3 inf 1500") << kw;
     }
-
     store("hn nan -inf 0x10 " + k400Nines + "\n");
-    EXPECT_TRUE(std::isnan(s().HANI[0]));
-    EXPECT_EQ(s().HANI[1], -std::numeric_limits<double>::infinity());
-    EXPECT_EQ(s().HANI[2], 16.0);
-    EXPECT_TRUE(std::isinf(s().HANI[3]));
+    EXPECT_EQ(shown(s().HANI, 4), "nan -inf 16 inf");
 }
 
-TEST_F(HostileNumbers, DecimalIntegerFields) {
+TEST_F(HostileNumbers, IntegerFields) {
     store("hcc 7 7 7 7 7 7 7 7 7 7\n");
     // 400 nines saturate and keep the low 32 bits: -1; 400 negative nines keep
     // 0; "nan" does not convert and ends the record.
     store("hcc " + k400Nines + " -" + k400Nines + " nan 5 5 5 5 5 5 5\n");
-    EXPECT_EQ(s().MOJI_C[1], -1);
-    EXPECT_EQ(s().MOJI_C[2], 0);
-    EXPECT_EQ(s().MOJI_C[3], 7);
+    EXPECT_EQ(std::vector<int>(s().MOJI_C + 1, s().MOJI_C + 4), (std::vector<int>{-1, 0, 7}));
     EXPECT_EQ(s().MOJI_C[10], 7);
     // A hex float reads its leading 0; "x1p4" then ends the record.
     store("hcc 0x1p4 5 5 5 5 5 5 5 5 5\n");
-    EXPECT_EQ(s().MOJI_C[1], 0);
-    EXPECT_EQ(s().MOJI_C[2], 0);
-    EXPECT_EQ(s().MOJI_C[3], 7);
-
-    store("lt" + k400Nines + "\n");
-    EXPECT_EQ(s().TYPE, -1);
-    EXPECT_EQ(s().TYPEi, -1);
-    store("pninf\n");  // nothing converts: TENS stays, the copy takes it
-    EXPECT_EQ(s().TENS, 0);
-    EXPECT_EQ(s().TENSi, 0);
-    store("lc0x1p4\n");
-    EXPECT_EQ(s().COLOR, 0);
-    store("lc-" + k400Nines + "\n");
-    EXPECT_EQ(s().COLOR, 0);
-    store("cn" + k400Nines + "\n");
-    EXPECT_EQ(s().MOJIS, -1);
-    EXPECT_EQ(s().MOJISi, -1);
+    EXPECT_EQ(std::vector<int>(s().MOJI_C + 1, s().MOJI_C + 4), (std::vector<int>{0, 0, 7}));
+    // Each record with the fields it sets, and their values afterwards: the
+    // records of a hex field read "0x1p4" as 0x1 and stop at the "p"; "nan"
+    // and "inf" are no hex digits; 400 nines saturate to all ones.
+    const struct { std::string record; std::vector<int DrawingState::*> fields; int value; } cases[] = {
+        {"lt" + k400Nines, {&DrawingState::TYPE, &DrawingState::TYPEi}, -1},
+        {"pninf", {&DrawingState::TENS, &DrawingState::TENSi}, 0},  // nothing converts
+        {"lc0x1p4", {&DrawingState::COLOR}, 0},
+        {"lc-" + k400Nines, {&DrawingState::COLOR}, 0},
+        {"cn" + k400Nines, {&DrawingState::MOJIS, &DrawingState::MOJISi}, -1},
+        {"lg0x1p4", {&DrawingState::GROUP}, 1},
+        {"lgnan", {&DrawingState::GROUP}, 1},
+        {"ly" + k400Nines, {&DrawingState::LAYER}, -1},
+        {"lyinf", {&DrawingState::LAYER}, -1}};
+    for (const auto& k : cases) {
+        store(k.record + "\n");
+        for (auto field : k.fields) EXPECT_EQ(s().*field, k.value) << k.record;
+    }
     store("cn0 nan inf 0x1p1 " + k400Nines + "\n");
     EXPECT_EQ(s().MOJIS, 0);
-    EXPECT_TRUE(std::isnan(s().MOJI_W[0]));
-    EXPECT_TRUE(std::isinf(s().MOJI_H[0]));
-    EXPECT_EQ(s().MOJI_D[0], 2.0);
+    EXPECT_EQ(shown(s().MOJI_W, 1) + shown(s().MOJI_H, 1) + shown(s().MOJI_D, 1), "naninf2");
     EXPECT_EQ(s().MOJI_C[0], -1);
-}
-
-TEST_F(HostileNumbers, HexadecimalIntegerFields) {
-    // A hex field reads "0x1p4" as 0x1 and stops at the "p"; "nan" and "inf"
-    // are no hex digits; 400 nines saturate to all ones.
-    store("lg0x1p4\n");
-    EXPECT_EQ(s().GROUP, 1);
-    store("lgnan\n");
-    EXPECT_EQ(s().GROUP, 1);
-    store("ly" + k400Nines + "\n");
-    EXPECT_EQ(s().LAYER, -1);
-    store("lyinf\n");
-    EXPECT_EQ(s().LAYER, -1);
 }
 
 TEST_F(HostileNumbers, PointsCirclesAndLines) {
     s().scale = 100.0;
-    store("pt nan 5\n");
-    store("pt inf -inf\n");
-    store("pt 0x1p4 " + k1500Long + "\n");
-    store("pt " + k400Nines + " " + kTiny + "\n");
+    for (const std::string& xy : {std::string("nan 5"), std::string("inf -inf"),
+                                  "0x1p4 " + k1500Long, k400Nines + " " + kTiny})
+        store("pt " + xy + "\n");
     ASSERT_EQ(s().tenc, 4);
-    EXPECT_TRUE(std::isnan(s().TEN[0].x));
-    EXPECT_EQ(s().TEN[0].y, 5.0);
-    EXPECT_TRUE(std::isinf(s().TEN[1].x));
-    EXPECT_EQ(s().TEN[2].x, 16.0);
-    EXPECT_EQ(s().TEN[2].y, 1500.0);
-    EXPECT_TRUE(std::isinf(s().TEN[3].x));
-    EXPECT_EQ(s().TEN[3].y, 0.0);
+    EXPECT_EQ(shown(s().TEN, 4), "nan 5 inf -inf 16 1500 inf 0");
 
     // A NaN radius is not below 1.1 times the scale, an infinite one neither;
     // a small circle about an infinite or NaN centre is still a point.
-    store("ci 1 1 nan\n");
-    store("ci 1 1 inf\n");
-    store("ci 1 1 " + k400Nines + "\n");
+    for (const std::string& r : {std::string("nan"), std::string("inf"), k400Nines})
+        store("ci 1 1 " + r + "\n");
     EXPECT_EQ(s().tenc, 4);
     store("ci nan inf 0x1p2\n");
     ASSERT_EQ(s().tenc, 5);
-    EXPECT_TRUE(std::isnan(s().TEN[4].x));
-    EXPECT_TRUE(std::isinf(s().TEN[4].y));
+    EXPECT_EQ(shown(s().TEN + 4, 1), "nan inf");
 
     // Line records with such values are no arrow strokes and leave the
     // remembered stroke alone.
     store(" 0 0 0 250\n");
     EXPECT_EQ(s().YALEN, 62500.0);
-    store(" 0 0 nan 250\n");
-    store(" 0 0 inf 250\n");
-    store(" 0 0 " + k400Nines + " 0\n");
-    store(" 0 0 0x1p-3 0x1p-3\n");
+    for (const std::string& line : {std::string("0 0 nan 250"), std::string("0 0 inf 250"),
+                                    "0 0 " + k400Nines + " 0", std::string("0 0 0x1p-3 0x1p-3")})
+        store(" " + line + "\n");
     EXPECT_EQ(s().YALEN, 62500.0);
     EXPECT_EQ(s().tenc, 5);
     // The hex-float stroke of the right length does join it.
@@ -150,7 +128,7 @@ TEST_F(HostileNumbers, PointsCirclesAndLines) {
 TEST_F(HostileNumbers, NaNPointsAreNeverDuplicates) {
     std::string input = kHeader;
     input += "cn1\npt nan nan\npt nan nan\npt inf inf\npt inf inf\nch 0 0 10 0 \"100\n";
-    Ran r = go(input);
+    Ran r = one.go(input);
     expect_completed(r, s());
     EXPECT_EQ(s().tenc, 3);
     EXPECT_TRUE(std::isnan(s().TEN[0].x));
@@ -170,7 +148,7 @@ TEST_F(HostileNumbers, WorkedExampleInOtherSpellings) {
         "pt 0x0p0 -0\n"
         "pt " + k1500Long + " 0x0p0\n"
         "ch 0x2e4p0 1.000 0x1.9p2 0 \"1,500\n";
-    Ran r = go(input);
+    Ran r = one.go(input);
     expect_completed(r, s());
     EXPECT_EQ(s().maru_count, 1);
     EXPECT_EQ(r.result.substr(0, std::strlen(kDoubleCircle)), kDoubleCircle);
@@ -188,7 +166,7 @@ TEST_F(HostileNumbers, TextRecordsWithoutFiniteNumbers) {
     input += "ch 740 1 6.25 0 \"" + k400Nines + "\n";  // a value of 400 digits: too long
     input += "ch 740 1 6.25 0 \"1e5\n";  // the foreign "e" is dropped: 15, wrong
     input += "ch 740 1 0x1.9p2 0 \"1,500\n";             // hex float length: good
-    Ran r = go(input);
+    Ran r = one.go(input);
     expect_completed(r, s());
     EXPECT_EQ(s().mmax, 7);
     EXPECT_EQ(s().batu_count, 5);
@@ -206,7 +184,7 @@ TEST_F(HostileNumbers, HeadersWithoutFiniteNumbers) {
         "hcd inf inf inf inf inf inf inf inf inf inf\n"
         "hn nan inf -inf nan\n#jw\ncn1\npt 0 0\npt 1500 0\nci 1 1 1\n"
         "ch 740 1 6.25 0 \"1,500\n";
-    Ran r = go(input);
+    Ran r = one.go(input);
     expect_completed(r, s());
     EXPECT_TRUE(std::isnan(s().scale));
     EXPECT_EQ(s().tenc, 2);  // the circle is not smaller than 1.1 * NaN
