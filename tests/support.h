@@ -2,6 +2,7 @@
 // a ready-made frame, a scratch folder, and a runner for the program.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -38,6 +39,25 @@ struct ScratchDir {
     ScratchDir();
     ~ScratchDir();
     std::string path, previous;
+};
+
+// splitmix64: the same sequence on every machine.
+class Rng {
+public:
+    explicit Rng(std::uint64_t seed) : s_(seed) {}
+    std::uint64_t next() {
+        std::uint64_t z = (s_ += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    double unit() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
+    double range(double lo, double hi) { return lo + (hi - lo) * unit(); }
+    int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
+    bool chance(int percent) { return below(100) < percent; }
+
+private:
+    std::uint64_t s_;
 };
 
 struct Outcome {

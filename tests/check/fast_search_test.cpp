@@ -16,8 +16,7 @@
 
 #include "check/check.h"
 #include "check/fast_search.h"
-#include "control/driver.h"
-#include "support.h"
+#include "hostile/hostile.h"
 
 namespace dimcheck::test {
 namespace {
@@ -25,25 +24,6 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kMax = std::numeric_limits<double>::max();
-
-// splitmix64: the same sequence on every machine.
-class Rng {
-public:
-    explicit Rng(std::uint64_t seed) : s_(seed) {}
-    std::uint64_t next() {
-        std::uint64_t z = (s_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    double unit() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
-    double range(double lo, double hi) { return lo + (hi - lo) * unit(); }
-    int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
-    bool chance(int percent) { return below(100) < percent; }
-
-private:
-    std::uint64_t s_;
-};
 
 double special(Rng& r) {
     static const double values[] = {0.0,   -0.0,   1e-310, -1e-310, 1e300, -1e300, kMax,
@@ -84,12 +64,8 @@ Point tricky_point(Rng& r, const DrawingState& s) {
     const Point& b = pt[i == 4 ? 1 : i + 1];
     const Point& far = s.Pmin[r.below(3)];
     double minx = a.x, maxx = a.x, miny = a.y, maxy = a.y;
-    for (int k = 1; k <= 4; ++k) {
-        minx = std::fmin(minx, pt[k].x);
-        maxx = std::fmax(maxx, pt[k].x);
-        miny = std::fmin(miny, pt[k].y);
-        maxy = std::fmax(maxy, pt[k].y);
-    }
+    for (int k = 1; k <= 4; ++k) minx = std::fmin(minx, pt[k].x), maxx = std::fmax(maxx, pt[k].x),
+                                 miny = std::fmin(miny, pt[k].y), maxy = std::fmax(maxy, pt[k].y);
     double w = maxx - minx, h = maxy - miny;
     switch (r.below(13)) {
     case 12: {  // a vertical ray whose end lies just at the edge of a side's box
@@ -123,40 +99,38 @@ Point tricky_point(Rng& r, const DrawingState& s) {
     }
 }
 
-struct Outcome {
-    int count = 0;
-    int kp = 0;
+struct Found {
+    int count = 0, kp = 0;
     StenEntry sten[kStenSize];
 };
 
 // Runs one search form on a copy of the state, STEN filled with the same
 // leftovers for both forms.
 template <typename Search>
-Outcome run_search(const DrawingState& base, Search search) {
+Found run_search(const DrawingState& base, Search search) {
     auto s = std::make_unique<DrawingState>(base);
-    Outcome o;
+    Found o;
     o.count = search(*s);
     o.kp = s->KPcnt;
     std::memcpy(o.sten, s->STEN, sizeof o.sten);
     return o;
 }
 
-std::string describe(const DrawingState& s) {
-    char buf[1024];
-    int n = std::snprintf(buf, sizeof buf, "gomi %a tenc %d\nPT", s.gomi, s.tenc);
-    for (int i = 1; i <= 4 && n < 900; ++i)
-        n += std::snprintf(buf + n, sizeof buf - n, " (%a, %a)", s.PT[i].x, s.PT[i].y);
-    for (int i = 0; i < 3 && n < 900; ++i)
-        n += std::snprintf(buf + n, sizeof buf - n, "\nPmin (%a, %a)", s.Pmin[i].x, s.Pmin[i].y);
-    return buf;
+// The same count, KPcnt and STEN bits from both forms; the frame when not.
+void expect_same(const DrawingState& s, const Found& fast, const Found& literal, int seed) {
+    std::string frame = "seed " + std::to_string(seed) + " gomi " + std::to_string(s.gomi);
+    for (const Point& p : {s.PT[1], s.PT[2], s.PT[3], s.PT[4], s.Pmin[0], s.Pmin[1], s.Pmin[2]})
+        frame += " (" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")";
+    ASSERT_EQ(fast.count, literal.count) << frame;
+    ASSERT_EQ(fast.kp, literal.kp) << frame;
+    ASSERT_EQ(std::memcmp(fast.sten, literal.sten, sizeof fast.sten), 0) << frame;
 }
 
-void expect_same(const DrawingState& s, const Outcome& fast, const Outcome& literal,
-                 int seed) {
-    ASSERT_EQ(fast.count, literal.count) << "seed " << seed << "\n" << describe(s);
-    ASSERT_EQ(fast.kp, literal.kp) << "seed " << seed << "\n" << describe(s);
-    ASSERT_EQ(std::memcmp(fast.sten, literal.sten, sizeof fast.sten), 0)
-        << "seed " << seed << "\n" << describe(s);
+// Both forms of the inside test on the points in s.
+Found expect_same_on(const DrawingState& s, int seed) {
+    Found fast = run_search(s, Get_Ten_Hanni_fast);
+    expect_same(s, fast, run_search(s, Get_Ten_Hanni_literal), seed);
+    return fast;
 }
 
 void fill_leftovers(Rng& r, DrawingState& s) {
@@ -192,15 +166,11 @@ TEST(FastSearch, SameAsLiteralOnArbitraryFrames) {
             h *= 1e150;
         }
         Point q[4] = {{x0, y0}, {x0 + w, y0}, {x0 + w, y0 + h}, {x0, y0 + h}};
+        double turn = shape == 1 ? r.range(0, 6.283185307179586)  // turned by any angle,
+                      : shape != 7 ? 0  // or by a right angle or half of one
+                      : 1.5707963267948966 * r.below(4) + (r.chance(50) ? 0.7853981633974483 : 0);
         switch (shape) {
         case 0: break;  // upright: two vertical sides
-        case 1: {       // turned
-            double a = r.range(0, 6.283185307179586);
-            double c = std::cos(a), sn = std::sin(a);
-            for (Point& p : q) p = {x0 + (p.x - x0) * c - (p.y - y0) * sn,
-                                    y0 + (p.x - x0) * sn + (p.y - y0) * c};
-            break;
-        }
         case 2:  // anything
             for (Point& p : q) p = {r.range(-100, 100), r.range(-100, 100)};
             break;
@@ -224,13 +194,10 @@ TEST(FastSearch, SameAsLiteralOnArbitraryFrames) {
             }
             if (r.chance(60)) s->gomi = r.below(3) * 50.0;  // tolerance 0, 0.5 or 1
             break;
-        default: {  // turned by a right angle or half of one
-            double a = 1.5707963267948966 * r.below(4) + (r.chance(50) ? 0.7853981633974483 : 0);
-            double c = std::cos(a), sn = std::sin(a);
-            for (Point& p : q) p = {x0 + (p.x - x0) * c - (p.y - y0) * sn,
-                                    y0 + (p.x - x0) * sn + (p.y - y0) * c};
-            break;
-        }
+        default:  // turned
+            for (Point& p : q)
+                p = {x0 + (p.x - x0) * std::cos(turn) - (p.y - y0) * std::sin(turn),
+                     y0 + (p.x - x0) * std::sin(turn) + (p.y - y0) * std::cos(turn)};
         }
         for (int i = 0; i < 4; ++i) s->PT[i + 1] = q[i];
         s->PTcnt = 4;
@@ -253,9 +220,7 @@ TEST(FastSearch, SameAsLiteralOnArbitraryFrames) {
             s->TEN[k] = shape == 6 && r.chance(70) ? grid_point(r, *s) : tricky_point(r, *s);
         fill_leftovers(r, *s);
 
-        Outcome fast = run_search(*s, Get_Ten_Hanni_fast);
-        Outcome literal = run_search(*s, Get_Ten_Hanni_literal);
-        expect_same(*s, fast, literal, seed);
+        expect_same_on(*s, seed);
         if (HasFatalFailure()) return;
     }
 }
@@ -328,9 +293,9 @@ TEST(FastSearch, SameAsLiteralThroughSearchTen) {
 
         auto search = [&](DrawingState& st) { return Search_Ten(st, nagasa, mode); };
         set_fast_search(true);
-        Outcome fast = run_search(*s, search);
+        Found fast = run_search(*s, search);
         set_fast_search(false);
-        Outcome literal = run_search(*s, search);
+        Found literal = run_search(*s, search);
         set_fast_search(true);
         expect_same(*s, fast, literal, seed);
         if (HasFatalFailure()) return;
@@ -396,71 +361,40 @@ TEST(FastSearch, SameBytesOutOfWholeRuns) {
 
         std::string result[2], trace[2];
         for (int fast = 0; fast < 2; ++fast) {
-            ScratchDir dir;
-            write_file("JWC_TEMP.TXT", in);
-            auto s = std::make_unique<DrawingState>();
-            s->out = std::tmpfile();
-            s->err = std::tmpfile();
-            const char* argv[] = {"dimcheck"};
+            InPlace one;
             set_fast_search(fast != 0);
-            int status = run(*s, 1, argv);
+            Ran ran = one.go(in);
             set_fast_search(true);
-            EXPECT_EQ(status, 0);
-            result[fast] = read_file("JWC_TEMP.TXT");
-            trace[fast] = slurp(s->out);
-            std::fclose(s->out);
-            std::fclose(s->err);
+            EXPECT_EQ(ran.status, 0);
+            result[fast] = ran.result;
+            trace[fast] = ran.out;
         }
         ASSERT_EQ(result[0], result[1]) << "seed " << seed;
         ASSERT_EQ(trace[0], trace[1]) << "seed " << seed;
     }
 }
 
-// The worked example of the crossing test, and a point on every kind of
-// place of an upright frame with integer corners.
-TEST(FastSearch, WorkedExample) {
+// The worked example of the crossing test with a point on every kind of place
+// of an upright frame with integer corners: (5,2) and (5,0) are inside;
+// (12,2), (5,4) and (0,0) are not. Then more than 39 points inside in a frame
+// 100 wide: the first 39 are counted, the last of the rest stays in STEN[39].
+TEST(FastSearch, WorkedExampleAndMoreThan39Inside) {
     auto s = std::make_unique<DrawingState>();
+    set_frame(*s);
     s->gomi = 0.00025;
-    s->PT[1] = {0, 0};
-    s->PT[2] = {10, 0};
-    s->PT[3] = {10, 4};
-    s->PT[4] = {0, 4};
-    s->Pmin[0] = {-50, -18};
-    s->Pmin[1] = {-50.2, -18};
-    s->Pmin[2] = {-50.4, -18};
-    const Point pts[] = {{5, 2}, {12, 2}, {5, 0}, {5, 4}, {0, 0}, {10, 4}, {0, 2}, {10, 2}};
-    s->tenc = 0;
-    for (const Point& p : pts) s->TEN[s->tenc++] = p;
-    Outcome fast = run_search(*s, Get_Ten_Hanni_fast);
-    Outcome literal = run_search(*s, Get_Ten_Hanni_literal);
-    expect_same(*s, fast, literal, 0);
-    // (5,2) and (5,0) are inside; (12,2), (5,4) and (0,0) are not.
-    ASSERT_GE(fast.count, 2);
-    EXPECT_EQ(fast.sten[0].x, 5);
-    EXPECT_EQ(fast.sten[0].y, 2);
-    EXPECT_EQ(fast.sten[1].x, 5);
-    EXPECT_EQ(fast.sten[1].y, 0);
-}
+    for (const Point& p : {Point{5, 2}, {12, 2}, {5, 0}, {5, 4}, {0, 0}, {10, 4}, {0, 2}, {10, 2}})
+        s->TEN[s->tenc++] = p;
+    Found found = expect_same_on(*s, 0);
+    ASSERT_GE(found.count, 2);
+    EXPECT_EQ(std::vector<double>({found.sten[0].x, found.sten[0].y, found.sten[1].x, found.sten[1].y}),
+              std::vector<double>({5, 2, 5, 0}));
 
-// More than 39 points inside: the first 39 are counted, the last of the rest
-// stays in STEN[39].
-TEST(FastSearch, MoreThan39Inside) {
-    auto s = std::make_unique<DrawingState>();
-    s->gomi = 0.00025;
-    s->PT[1] = {0, 0};
-    s->PT[2] = {100, 0};
-    s->PT[3] = {100, 4};
-    s->PT[4] = {0, 4};
-    s->Pmin[0] = {-50, -18};
-    s->Pmin[1] = {-50.2, -18};
-    s->Pmin[2] = {-50.4, -18};
-    s->tenc = 0;
-    for (int k = 0; k < 60; ++k) s->TEN[s->tenc++] = {1.5 * k + 0.25, k % 7 == 3 ? 9.0 : 2.0};
-    Outcome fast = run_search(*s, Get_Ten_Hanni_fast);
-    Outcome literal = run_search(*s, Get_Ten_Hanni_literal);
-    expect_same(*s, fast, literal, 0);
-    EXPECT_EQ(fast.count, 39);
-    EXPECT_EQ(fast.sten[39].x, 1.5 * 58 + 0.25);
+    s->PT[2].x = s->PT[3].x = 100;
+    for (s->tenc = 0; s->tenc < 60; ++s->tenc)
+        s->TEN[s->tenc] = {1.5 * s->tenc + 0.25, s->tenc % 7 == 3 ? 9.0 : 2.0};
+    found = expect_same_on(*s, 1);
+    EXPECT_EQ(found.count, 39);
+    EXPECT_EQ(found.sten[39].x, 1.5 * 58 + 0.25);
 }
 
 }  // namespace

@@ -14,24 +14,10 @@
 #include <string>
 
 #include "control/numbers.h"
+#include "support.h"
 
 namespace dimcheck::test {
 namespace {
-
-class Rng {
-public:
-    explicit Rng(std::uint64_t seed) : s_(seed) {}
-    std::uint64_t next() {
-        std::uint64_t z = (s_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
-
-private:
-    std::uint64_t s_;
-};
 
 void expect_reads_as_strtod(const std::string& text) {
     char* end_lib = nullptr;
