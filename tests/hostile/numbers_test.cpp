@@ -3,11 +3,9 @@
 // whatever strtod takes (so "nan", "inf" and "0x1p4" are numbers, and a value
 // beyond the double range is an infinity), an integer field is converted in
 // 64 bits and keeps the low 32 (a value beyond even that saturates first), and
-// a field that does not convert ends the record. Whatever the values, the run
-// completes, and a value that is no finite number finds no end points.
+// a field that does not convert ends the record. Whole runs with such values
+// are recorded cases: e2e/cases/hostile-*numbers*, -*spellings, -nan-points*.
 #include <cmath>
-#include <cstring>
-#include <limits>
 #include <vector>
 
 #include "hostile.h"
@@ -25,8 +23,8 @@ const std::string kTiny = "0." + std::string(398, '0') + "1";
 class HostileNumbers : public ::testing::Test {
 protected:
     void store(const std::string& line) { Ten_Store(s(), line.c_str()); }
-    DrawingState& s() { return one.s(); }
-    InPlace one;
+    DrawingState& s() { return c.s; }
+    Captured c;
 };
 
 // The first n values, as %g writes them (any NaN as "nan").
@@ -122,73 +120,6 @@ TEST_F(HostileNumbers, PointsCirclesAndLines) {
     store(" 0x0p0 0x0p0 0x1.fp7 0\n");  // 248 long, joined at (0, 0)
     EXPECT_EQ(s().tenc, 6);
     EXPECT_EQ(s().TEN[5].x, 0.0);
-}
-
-// Consolidation never takes NaN points for duplicates: NaN equals nothing.
-TEST_F(HostileNumbers, NaNPointsAreNeverDuplicates) {
-    std::string input = kHeader;
-    input += "cn1\npt nan nan\npt nan nan\npt inf inf\npt inf inf\nch 0 0 10 0 \"100\n";
-    Ran r = one.go(input);
-    expect_completed(r, s());
-    EXPECT_EQ(s().tenc, 3);
-    EXPECT_TRUE(std::isnan(s().TEN[0].x));
-    EXPECT_TRUE(std::isnan(s().TEN[1].x));
-    EXPECT_TRUE(std::isinf(s().TEN[2].x));
-    EXPECT_EQ(s().batu_count, 1);  // none of them lies in a frame
-}
-
-// The worked example written with hex floats and 400-digit numbers reads the
-// same values and gets the same double circle.
-TEST_F(HostileNumbers, WorkedExampleInOtherSpellings) {
-    std::string input =
-        "hs 0x1p0 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\n"
-        "hcw 0x1.4p1 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5\n"
-        "hch 2.50" + std::string(396, '0') + " 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5\n"
-        "hn 0 0 2000 100\n#jw\ncn1\n"
-        "pt 0x0p0 -0\n"
-        "pt " + k1500Long + " 0x0p0\n"
-        "ch 0x2e4p0 1.000 0x1.9p2 0 \"1,500\n";
-    Ran r = one.go(input);
-    expect_completed(r, s());
-    EXPECT_EQ(s().maru_count, 1);
-    EXPECT_EQ(r.result.substr(0, std::strlen(kDoubleCircle)), kDoubleCircle);
-}
-
-// Text records whose numbers are no finite values: no frame holds a point, so
-// each numeric text is wrong; its cross is written where its values put it.
-TEST_F(HostileNumbers, TextRecordsWithoutFiniteNumbers) {
-    std::string input = kHeader;
-    input += "cn1\npt 0 0\npt 1500 0\n";
-    input += "ch nan 1 6.25 0 \"1,500\n";
-    input += "ch 740 inf 6.25 0 \"1,500\n";
-    input += "ch 740 1 -inf 0 \"1,500\n";
-    input += "ch 740 1 6.25 " + k400Nines + " \"1,500\n";
-    input += "ch 740 1 6.25 0 \"" + k400Nines + "\n";  // a value of 400 digits: too long
-    input += "ch 740 1 6.25 0 \"1e5\n";  // the foreign "e" is dropped: 15, wrong
-    input += "ch 740 1 0x1.9p2 0 \"1,500\n";             // hex float length: good
-    Ran r = one.go(input);
-    expect_completed(r, s());
-    EXPECT_EQ(s().mmax, 7);
-    EXPECT_EQ(s().batu_count, 5);
-    EXPECT_EQ(s().maru_count, 1);
-    EXPECT_EQ(s().sankaku_count, 0);
-}
-
-// The same text with every header value not finite: the scale is NaN, so
-// no frame holds a point, and the run still completes.
-TEST_F(HostileNumbers, HeadersWithoutFiniteNumbers) {
-    std::string input =
-        "hs nan nan nan nan nan nan nan nan nan nan nan nan nan nan nan nan\n"
-        "hcw inf inf inf inf inf inf inf inf inf inf\n"
-        "hch nan nan nan nan nan nan nan nan nan nan\n"
-        "hcd inf inf inf inf inf inf inf inf inf inf\n"
-        "hn nan inf -inf nan\n#jw\ncn1\npt 0 0\npt 1500 0\nci 1 1 1\n"
-        "ch 740 1 6.25 0 \"1,500\n";
-    Ran r = one.go(input);
-    expect_completed(r, s());
-    EXPECT_TRUE(std::isnan(s().scale));
-    EXPECT_EQ(s().tenc, 2);  // the circle is not smaller than 1.1 * NaN
-    EXPECT_EQ(s().batu_count, 1);
 }
 
 }  // namespace

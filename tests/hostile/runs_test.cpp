@@ -1,14 +1,10 @@
-// Whole runs on bytes, indexes and options the host should never give. The
-// working copy is always the input byte for byte; a line is read 511 bytes at
-// a time and each piece is a record of its own; a NUL ends a record's text; a
-// body is at most 250 bytes. Text kinds and layer groups outside their
-// 16-entry tables read zero sizes and a zero scale; integers keep the low 32
-// bits of their 64-bit reading, and the restore records give them back. "-b"
-// reads as atof does, "-t" keeps the low 32 bits of an integer. Every run
-// completes. (A file of NUL bytes only and NUL bytes in the working copy are
-// recorded cases: hostile-only-nul, hostile-nul-bytes.)
-#include <algorithm>
-#include <cstring>
+// Whole runs on indexes and options the host should never give, where the
+// drawing state tells more than the files. Text kinds and layer groups outside
+// their 16-entry tables read zero sizes and a zero scale; integers keep the
+// low 32 bits of their 64-bit reading, and the restore records give them back.
+// "-b" reads as atof does, "-t" keeps the low 32 bits of an integer. Every run
+// completes. Hostile bytes (empty lines, NUL bytes, lone lead bytes, lines and
+// bodies at the reader's limits) are recorded cases: e2e/cases/hostile-*.
 
 #include "hostile.h"
 
@@ -17,126 +13,6 @@ namespace {
 
 bool has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
-}
-
-std::string spaced(const std::string& between) {
-    return kHeader + between + "cn1\n" + between + "pt 0 0\n" + between + "pt 1500 0\n" +
-           between + "ch 740 1 6.25 0 \"1,500\n" + between;
-}
-
-// Empty lines (LF or CR LF alone) are records of no kind: they change
-// nothing, and the result is that of the same selection without them.
-TEST(HostileBytes, EmptyLinesChangeNothing) {
-    InPlace first, one;
-    Ran plain = first.go(worked());
-    expect_completed(plain, first.s());
-    const std::string input = "\n\r\n" + spaced("\n\r\n\n");
-    Ran r = one.go(input, {"-t1"});
-    expect_completed(r, one.s());
-    // Trace level 1 adds its drawing; the marks and the tail are the same.
-    std::string tail = plain.result.substr(std::strlen(kDoubleCircle));
-    EXPECT_EQ(r.result.substr(r.result.size() - tail.size()), tail);
-    EXPECT_TRUE(has(r.result, kDoubleCircle));
-    EXPECT_EQ(r.working, input + "#\n");
-}
-
-// "pt 1500\0..." reads x only, y keeps the slot's 0; the body "1,500\0..."
-// reads 1,500. A NUL at the start of a line is no record.
-TEST(HostileBytes, NulBytesInsideLines) {
-    InPlace one;
-    Ran r = one.go(kHeader + bytes("cn1\npt 0 0\npt 1500\0 99\n\0pt 700 1\n"
-                                   "ch 740 1 6.25 0 \"1,500\0 junk\nc\0h 1 1 1 1 \"5\n"));
-    expect_completed(r, one.s());
-    EXPECT_EQ(one.s().tenc, 2);
-    EXPECT_EQ(one.s().TEN[1].x, 1500.0);
-    EXPECT_EQ(one.s().TEN[1].y, 0.0);
-    EXPECT_EQ(one.s().mmax, 2);  // "c\0h" counts as a text, not judged
-    EXPECT_EQ(one.s().maru_count, 1);
-    EXPECT_EQ(r.result.substr(0, std::strlen(kDoubleCircle)), kDoubleCircle);
-    EXPECT_FALSE(r.working_left);  // removed at level 0
-}
-
-// A body that ends in a lone lead byte: the value is read up to it, the byte
-// counts in the length and marks the text as mixed (k(1)). As the last bytes
-// of the file, with no line end, the working copy appends "#" to that line:
-// the lead byte takes it as its trail and the pair is dropped without the
-// flag; the body is 7 bytes long. The value and the verdict are the same.
-TEST(HostileBytes, LoneLeadByteAtTheEndOfABody) {
-    const struct { const char* end; const char* mixed; const char* width; } cases[] = {
-        {"\n", "k(1)", "sunpouchi(7.5)"}, {"\r\n", "k(1)", "sunpouchi(7.5)"},
-        {"", "k(0)", "sunpouchi(8.8)"}};  // 7 * 2.5 * 0.5 = 8.75
-    for (const auto& k : cases) {
-        SCOPED_TRACE(std::strlen(k.end));
-        InPlace one;
-        std::string input = worked().substr(0, worked().size() - 1) + "\x82" + k.end;
-        Ran r = one.go(input, {"-t2"});
-        expect_completed(r, one.s());
-        EXPECT_EQ(r.working, input + "#\n");
-        EXPECT_TRUE(has(r.out, std::string("# ZenHan() ") + k.mixed +
-                                   " s(1,500) str[0][1][2][3] = (31)(2c)(35)(30)\n"));
-        EXPECT_TRUE(has(r.out, k.width));
-        EXPECT_EQ(one.s().maru_count, 1);
-    }
-}
-
-// A body that is a lone lead byte only yields nothing: no value, no mark.
-TEST(HostileBytes, BodyOfOneLeadByte) {
-    InPlace one;
-    expect_completed(one.go(kHeader + std::string("ch 740 1 6.25 0 \"\x83\n")), one.s());
-    EXPECT_EQ(one.s().mmax, 1);
-    EXPECT_EQ(one.s().maru_count + one.s().sankaku_count + one.s().batu_count, 0);
-    EXPECT_EQ(one.s().CSP[0], '\0');
-}
-
-// A long text line whose 511th byte is the lead byte of a full-width "Ｑ"
-// (0x82 0x70): the trail byte "p" starts the next piece, which reads as the
-// point record "pt 9 9". The text keeps the first 250 bytes of its body.
-TEST(HostileBytes, LineSplitInsideADoubleByteCharacter) {
-    std::string line = "ch 740 1 6.25 0 \"1,500";
-    line += std::string(510 - line.size(), ' ') + "\x82\x70t 9 9\n";
-    InPlace one;
-    Ran r = one.go(spaced("") + line, {"-t1"});
-    expect_completed(r, one.s());
-    EXPECT_EQ(one.s().tenc, 3);
-    EXPECT_EQ(one.s().TEN[2].x, 9.0);
-    EXPECT_EQ(one.s().TEN[2].y, 9.0);
-    EXPECT_EQ(one.s().mmax, 2);
-    EXPECT_EQ(one.s().maru_count, 2);
-    EXPECT_STREQ(one.s().ChSTR, "1,500");
-    EXPECT_EQ(r.working, spaced("") + line + "#\n");
-}
-
-// Lines of 510 to 513 bytes of "c": the first 511 bytes are one text record;
-// what is left ("\n", "c\n", "cc\n") is a second record, a text when it
-// starts with "c".
-TEST(HostileBytes, LinesAtTheReadersLimit) {
-    for (std::size_t length : {510, 511, 512, 513}) {
-        SCOPED_TRACE(length);
-        InPlace one;
-        std::string input = kHeader + std::string(length, 'c') + "\n";
-        Ran r = one.go(input, {"-t1"});
-        expect_completed(r, one.s());
-        EXPECT_EQ(one.s().mmax, length < 512 ? 1 : 2);
-        EXPECT_EQ(r.working, input + "#\n");
-    }
-}
-
-// Bodies of 249 to 251 bytes, "100" and filler: cut at 250 bytes, so the
-// drawn width (half a width of 1.0 a byte) is 124.5, 125.0 and 125.0, and the
-// value 100 is read from the first 64.
-TEST(HostileBytes, BodiesAtTheCut) {
-    for (std::size_t length : {249, 250, 251}) {
-        SCOPED_TRACE(length);
-        InPlace one;
-        std::string body = "100" + std::string(length - 3, 'x');
-        Ran r = one.go("hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\nhcw 1 1 1 1 1 1 1 1 1 1\n#\ncn1\n"
-                       "ch 0 0 10 0 \"" + body + "\n", {"-t2"});
-        expect_completed(r, one.s());
-        std::size_t kept = std::min<std::size_t>(length, 250);
-        EXPECT_TRUE(has(r.out, length == 249 ? "sunpouchi(124.5)" : "sunpouchi(125.0)"));
-        EXPECT_TRUE(has(r.out, "# ChSTR(" + body.substr(0, kept) + ") CSP(100)"));
-        EXPECT_EQ(std::strlen(one.s().ChSTR), kept);
-    }
 }
 
 // Text kinds outside the table read zero height, so the frame finds no point:
