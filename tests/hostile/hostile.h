@@ -45,10 +45,6 @@ struct InPlace {
     Captured c;
 };
 
-// The bytes of a string literal, NUL bytes included.
-template <std::size_t N>
-std::string bytes(const char (&text)[N]) { return std::string(text, N - 1); }
-
 // A completed result: the host reads an empty line as the end of a polyline,
 // so there is none, and the last line is the status line with the summary.
 inline void expect_completed(const Ran& r, const DrawingState& s) {
@@ -66,15 +62,13 @@ inline void expect_completed(const Ran& r, const DrawingState& s) {
 
 // The worked example: end points (0, 0) and (1500, 0), text "1,500" from
 // (740, 1) along (6.25, 0), text kind 1 of width and height 2.5, scale 1. It
-// is judged good: a double circle of radius 3.125 about (743.125, 1).
+// is judged good.
 constexpr const char kHeader[] =
     "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\n"
     "hcw 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5\n"
     "hch 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5\n"
     "hn 0 0 2000 100\n"
     "#jw\n";
-constexpr const char kDoubleCircle[] =
-    "lt1\nlc2\nci 743.125000 1.000000 3.125000\nci 743.125000 1.000000 1.562500\n";
 // The worked example's records after the header, with `kind` for its text kind.
 inline std::string worked(const std::string& kind = "cn1\n") {
     return kHeader + kind + "pt 0 0\npt 1500 0\nch 740 1 6.25 0 \"1,500\n";
