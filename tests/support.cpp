@@ -92,8 +92,9 @@ ScratchDir::~ScratchDir() {
     fs::remove_all(path, ec);
 }
 
-Outcome run_program(const std::vector<std::string>& args, unsigned long max_file_bytes) {
-    std::vector<std::string> all{DIMCHECK_EXE};
+Outcome run_program(const std::vector<std::string>& args, unsigned long max_file_bytes,
+                    const char* exe) {
+    std::vector<std::string> all{exe ? exe : DIMCHECK_EXE};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (auto& a : all) argv.push_back(a.data());

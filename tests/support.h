@@ -65,8 +65,9 @@ struct Outcome {
     std::string out, err;
 };
 
-// Runs the built program with `args` in the current folder; a non-zero
-// `max_file_bytes` limits every file it writes, as a full disk would.
-Outcome run_program(const std::vector<std::string>& args, unsigned long max_file_bytes = 0);
+// Runs the built program (or `exe`) with `args` in the current folder; a
+// non-zero `max_file_bytes` limits every file it writes, as a full disk would.
+Outcome run_program(const std::vector<std::string>& args, unsigned long max_file_bytes = 0,
+                    const char* exe = nullptr);
 
 }  // namespace dimcheck::test

@@ -159,12 +159,8 @@ TEST(FastSearch, SameAsLiteralOnArbitraryFrames) {
         int shape = r.below(8);
         double x0 = r.range(-1000, 1000), y0 = r.range(-1000, 1000);
         double w = r.range(0, 500), h = r.range(0, 100);
-        if (r.chance(10)) {
-            x0 *= 1e150;
-            y0 *= 1e150;
-            w *= 1e150;
-            h *= 1e150;
-        }
+        if (r.chance(10))
+            for (double* v : {&x0, &y0, &w, &h}) *v *= 1e150;
         Point q[4] = {{x0, y0}, {x0 + w, y0}, {x0 + w, y0 + h}, {x0, y0 + h}};
         double turn = shape == 1 ? r.range(0, 6.283185307179586)  // turned by any angle,
                       : shape != 7 ? 0  // or by a right angle or half of one
@@ -353,18 +349,16 @@ TEST(FastSearch, SameBytesOutOfWholeRuns) {
             in += line;
         }
 
-        std::string result[2], trace[2];
+        Ran ran[2];
         for (int fast = 0; fast < 2; ++fast) {
             InPlace one;
             set_fast_search(fast != 0);
-            Ran ran = one.go(in);
+            ran[fast] = one.go(in);
             set_fast_search(true);
-            EXPECT_EQ(ran.status, 0);
-            result[fast] = ran.result;
-            trace[fast] = ran.out;
+            EXPECT_EQ(ran[fast].status, 0);
         }
-        ASSERT_EQ(result[0], result[1]) << "seed " << seed;
-        ASSERT_EQ(trace[0], trace[1]) << "seed " << seed;
+        ASSERT_EQ(ran[0].result, ran[1].result) << "seed " << seed;
+        ASSERT_EQ(ran[0].out, ran[1].out) << "seed " << seed;
     }
 }
 

@@ -1,11 +1,5 @@
 // The exchange file where it cannot be read or the result cannot be written.
 // None of these relies on file permissions: the tests run as root in CI.
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
-#include <csignal>
 #include <filesystem>
 
 #include "hostile.h"
@@ -64,30 +58,22 @@ TEST(HostileFiles, ResultOnAFullDevice) {
 }
 
 // A file system that fills up while the result is written, made with the
-// file size limit: the input and the working copy fit, the marks do not.
-// A completed run whose result did not reach the disk whole ends with
-// status 1 and the message, never with 0.
+// file size limit: the input and the working copy (1086 bytes) fit, the 40
+// double circles (2880 bytes) do not. A completed run whose result did not
+// reach the disk whole ends with status 1 and the message, never with 0, and
+// the working copy stays behind.
 TEST(HostileFiles, ResultOnAFileSystemThatFillsUp) {
-    std::string input = worked();
+    ScratchDir dir;
+    std::string input = worked(), marks;
     for (int i = 1; i < 40; ++i) input += "ch 740 1 6.25 0 \"1,500\n";
-    InPlace one;
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 2048;  // the working copy needs 1086 bytes, the marks alone 2880
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    Ran r = one.go(input);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, old_handler);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Cannot write file: JWC_TEMP.TXT");
-    EXPECT_EQ(one.s().maru_count, 40);
-    EXPECT_EQ(r.result.size(), 2048u);
-    EXPECT_EQ(r.result.find("h# "), std::string::npos);
-    // The working copy stays behind after an error exit.
-    EXPECT_TRUE(r.working_left);
-    EXPECT_EQ(r.working, input + "#\n");
+    for (int i = 0; i < 40; ++i)
+        marks += "lt1\nlc2\nci 743.125000 1.000000 3.125000\nci 743.125000 1.000000 1.562500\n";
+    write_file("JWC_TEMP.TXT", input);
+    Outcome o = run_program({}, 2048);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "Cannot write file: JWC_TEMP.TXT");
+    EXPECT_EQ(read_file("JWC_TEMP.TXT"), marks.substr(0, 2048));
+    EXPECT_EQ(read_file("JWC_TEMP.$$$"), input + "#\n");
 }
 
 // The exchange file can be read but not opened for writing: here it is the
@@ -98,21 +84,9 @@ TEST(HostileResult, ExchangeFileThatCannotBeOpenedForWriting) {
     ScratchDir dir;
     fs::copy_file(DIMCHECK_EXE, "JWC_TEMP.TXT");
     const std::string before = read_file("JWC_TEMP.TXT");
-    char name[] = "./JWC_TEMP.TXT";
-    char* argv[] = {name, nullptr};
-    char* envp[] = {nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, ".stdout", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, ".stderr", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid;
-    ASSERT_EQ(posix_spawn(&pid, name, &actions, nullptr, argv, envp), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    int wstatus = 0;
-    ASSERT_EQ(waitpid(pid, &wstatus, 0), pid);
-    ASSERT_TRUE(WIFEXITED(wstatus));
-    EXPECT_EQ(WEXITSTATUS(wstatus), 1);
-    EXPECT_EQ(read_file(".stderr"), "Cannot open file: JWC_TEMP.TXT");
+    Outcome o = run_program({}, 0, "./JWC_TEMP.TXT");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "Cannot open file: JWC_TEMP.TXT");
     EXPECT_EQ(read_file("JWC_TEMP.TXT"), before);
 }
 
