@@ -139,14 +139,9 @@ void fill_leftovers(Rng& r, DrawingState& s) {
 }
 
 double tolerance(Rng& r) {
-    switch (r.below(10)) {
-    case 0: return 0.0;
-    case 1: return -0.025;
-    case 2: return 1e6;
-    case 3: return special(r);
-    case 4: return 0.00025;
-    default: return 0.025;
-    }
+    const double odd[] = {0.0, -0.025, 1e6, 0.0, 0.00025};
+    int k = r.below(10);
+    return k == 3 ? special(r) : k < 5 ? odd[k] : 0.025;
 }
 
 // Frames set directly: any four corners and far points, also shapes the
@@ -233,10 +228,7 @@ void random_text(Rng& r, DrawingState& s) {
     s.GROUP = r.below(r.chance(5) ? 20 : 16);
     for (double& g : s.G_SCALE) g = r.chance(10) ? (r.chance(50) ? 0.0 : special(r)) : s.scale;
     double ext = 100.0 * (s.scale == 100.0 ? 100.0 : 1.0);
-    s.HANI[0] = r.range(-ext, 0);
-    s.HANI[1] = r.range(-ext, 0);
-    s.HANI[2] = r.range(0, ext);
-    s.HANI[3] = r.range(0, ext);
+    for (int k = 0; k < 4; ++k) s.HANI[k] = k < 2 ? r.range(-ext, 0) : r.range(0, ext);
     if (r.chance(5)) s.HANI[r.below(4)] = special(r);
 
     s.ChX = r.range(-ext, ext);
@@ -267,10 +259,9 @@ void random_points(Rng& r, DrawingState& s) {
     double span = 1.0 + std::fabs(s.ChDX) + std::fabs(s.ChDY) + std::fabs(nagasa);
     if (!std::isfinite(span)) span = 1000;
     for (int k = 0; k < n; ++k) {
-        if (r.chance(50))
-            s.TEN[k] = tricky_point(r, s);
-        else
-            s.TEN[k] = {s.ChX + r.range(-span, span), s.ChY + r.range(-span / 10, span / 10)};
+        s.TEN[k] = r.chance(50) ? tricky_point(r, s)
+                                : Point{s.ChX + r.range(-span, span),
+                                        s.ChY + r.range(-span / 10, span / 10)};
         if (r.chance(3)) s.TEN[k] = s.TEN[r.below(k + 1)];  // repeated
     }
     s.tenc = n;

@@ -20,8 +20,7 @@ namespace dimcheck::test {
 namespace {
 
 void expect_reads_as_strtod(const std::string& text) {
-    char* end_lib = nullptr;
-    char* end_own = nullptr;
+    char *end_lib = nullptr, *end_own = nullptr;
     double lib = std::strtod(text.c_str(), &end_lib);
     double own = read_double(text.c_str(), &end_own);
     ASSERT_EQ(std::memcmp(&lib, &own, sizeof lib), 0) << "\"" << text << "\"";
@@ -60,8 +59,7 @@ TEST(Numbers, ReadsAsStrtod) {
 }
 
 void expect_formats_as_snprintf(double v, int decimals) {
-    char lib[512];
-    char own[512];
+    char lib[512], own[512];
     int n_lib = std::snprintf(lib, sizeof lib, "%.*f", decimals, v);
     int n_own = format_fixed(own, sizeof own, v, decimals);
     ASSERT_EQ(n_own, n_lib) << lib;
