@@ -199,9 +199,7 @@ TEST(FastSearch, SameAsLiteralOnArbitraryFrames) {
         }
         double g = r.chance(10) ? 0.0 : r.range(0.1, 3);
         if (shape == 6) g = r.below(2) * 0.02;  // far points on the grid
-        s->Pmin[0] = {fx - 50.0f * g, fy - 18.0f * g};
-        s->Pmin[1] = {fx - 50.2 * g, fy - 18.0f * g};
-        s->Pmin[2] = {fx - 50.4 * g, fy - 18.0f * g};
+        for (int k = 0; k < 3; ++k) s->Pmin[k] = {fx - (50.0 + 0.2 * k) * g, fy - 18.0 * g};
         if (r.chance(10)) s->Pmin[r.below(3)] = {special(r), special(r)};
         if (r.chance(5)) s->Pmin[r.below(3)] = q[r.below(4)];
         s->ChX = r.range(-10, 10);
