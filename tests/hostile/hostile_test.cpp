@@ -83,15 +83,10 @@ constexpr const char kHeader[] =
     "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\n"
     "hcw 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5\n"
     "hch 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5\n"
-    "hn 0 0 2000 100\n"
-    "#jw\n";
+    "hn 0 0 2000 100\n#jw\n";
 // The worked example's records after the header, with `kind` for its text kind.
 std::string worked(const std::string& kind = "cn1\n") {
     return kHeader + kind + "pt 0 0\npt 1500 0\nch 740 1 6.25 0 \"1,500\n";
-}
-
-bool has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
 }
 
 // Text kinds outside the table read zero height, so the frame finds no point:
@@ -118,11 +113,11 @@ TEST(HostileIndexes, TextKindsOutsideTheTable) {
         EXPECT_EQ(one.s().MOJIS, k.value);
         EXPECT_EQ(one.s().batu_count, 1);
         EXPECT_EQ(one.s().maru_count, k.second ? 1 : 0);
-        EXPECT_TRUE(has(r.result, k.restore));
+        EXPECT_NE(r.result.find(k.restore), std::string::npos);
         if (k.value == -1) { EXPECT_EQ(r.result.substr(0, cross.size()), cross); }
         if (k.value == 1215752191) {
             EXPECT_EQ(one.s().MOJISi, k.value);
-            EXPECT_FALSE(has(r.result, "\ncn1"));
+            EXPECT_EQ(r.result.find("\ncn1"), std::string::npos);
         }
     }
 }
@@ -138,7 +133,7 @@ TEST(HostileIndexes, LayerGroupBeyondAnInt) {
     const DrawingState& s = one.s();  // group, as read and first seen; scale, tolerance, points
     EXPECT_EQ(std::vector<double>({1.0 * s.GROUP, 1.0 * s.GROUPi, s.scale, s.gomi, 1.0 * s.tenc}),
               std::vector<double>({-1, -1, 0, 0, 0}));
-    EXPECT_TRUE(has(r.result, "\nlgffffffff\nly14\n"));
+    EXPECT_NE(r.result.find("\nlgffffffff\nly14\n"), std::string::npos);
 }
 
 // A folder under the exchange name cannot be read. The intake reports it as
@@ -201,11 +196,10 @@ TEST(HostileFiles, ResultOnAFileSystemThatFillsUp) {
 TEST(HostileResult, ExchangeFileThatCannotBeOpenedForWriting) {
     ScratchDir dir;
     fs::copy_file(DIMCHECK_EXE, "JWC_TEMP.TXT");
-    const std::string before = read_file("JWC_TEMP.TXT");
     Outcome o = run_program({}, 0, "./JWC_TEMP.TXT");
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.err, "Cannot open file: JWC_TEMP.TXT");
-    EXPECT_EQ(read_file("JWC_TEMP.TXT"), before);
+    EXPECT_EQ(read_file("JWC_TEMP.TXT"), read_file(DIMCHECK_EXE));
 }
 
 const std::string k400Nines(400, '9');
@@ -256,8 +250,8 @@ TEST_F(HostileNumbers, IntegerFields) {
     // 400 nines saturate and keep the low 32 bits: -1; 400 negative nines keep
     // 0; "nan" does not convert and ends the record.
     store("hcc " + k400Nines + " -" + k400Nines + " nan 5 5 5 5 5 5 5\n");
-    EXPECT_EQ(std::vector<int>(s().MOJI_C + 1, s().MOJI_C + 4), (std::vector<int>{-1, 0, 7}));
-    EXPECT_EQ(s().MOJI_C[10], 7);
+    EXPECT_EQ(std::vector<int>(s().MOJI_C + 1, s().MOJI_C + 11),
+              (std::vector<int>{-1, 0, 7, 7, 7, 7, 7, 7, 7, 7}));
     // A hex float reads its leading 0; "x1p4" then ends the record.
     store("hcc 0x1p4 5 5 5 5 5 5 5 5 5\n");
     EXPECT_EQ(std::vector<int>(s().MOJI_C + 1, s().MOJI_C + 4), (std::vector<int>{0, 0, 7}));
