@@ -19,7 +19,8 @@ constexpr std::uint64_t kTwo53 = std::uint64_t{1} << 53;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-// Writes the decimal digits of v; returns their count.
+}  // namespace
+
 int put_digits(char* out, std::uint64_t v) {
     char digits[24];
     int n = 0;
@@ -30,8 +31,6 @@ int put_digits(char* out, std::uint64_t v) {
     for (int i = 0; i < n; ++i) out[i] = digits[n - 1 - i];
     return n;
 }
-
-}  // namespace
 
 double read_double(const char* text, char** end) {
     // The plain form: sign, digits, point, digits, at least one digit, and

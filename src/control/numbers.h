@@ -6,9 +6,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 
 namespace dimcheck {
+
+// Writes the decimal digits of v (no terminator); returns their count.
+int put_digits(char* out, std::uint64_t v);
 
 // As std::strtod(text, end) in the "C" locale.
 double read_double(const char* text, char** end);

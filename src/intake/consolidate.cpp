@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "control/numbers.h"
 #include "intake/intake.h"
 
 namespace dimcheck {
@@ -67,13 +68,7 @@ private:
         unsigned long long u = v < 0 ? 0ull - static_cast<unsigned long long>(v)
                                      : static_cast<unsigned long long>(v);
         if (v < 0) to[at++] = '-';
-        char digits[24];
-        int n = 0;
-        do {
-            digits[n++] = static_cast<char>('0' + u % 10);
-            u /= 10;
-        } while (u != 0);
-        while (n > 0) to[at++] = digits[--n];
+        at += static_cast<std::size_t>(put_digits(to + at, u));
     }
 
     std::FILE* out_;
