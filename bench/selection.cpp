@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "control/state.h"
+
 namespace dimcheck::bench {
 
 namespace {
@@ -39,7 +41,6 @@ constexpr double kHeight = 59400.0;
 constexpr double kScale = 100.0;
 // Text kind 1: 2.5 wide and high on paper.
 constexpr double kCharW = 2.5;
-constexpr int kLineLimit = 50000;
 
 class Writer {
 public:
