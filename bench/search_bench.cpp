@@ -18,7 +18,7 @@
 
 #include "check/check.h"
 #include "check/fast_search.h"
-#include "control/fields.h"
+#include "control/driver.h"
 #include "intake/intake.h"
 #include "selection.h"
 
@@ -27,15 +27,9 @@ namespace {
 using namespace dimcheck;
 using bench::Kind;
 
-struct TextRecord {
-    char head[2];
-    double x = 0, y = 0, dx = 0, dy = 0;
-    std::string body;
-};
-
 struct Loaded {
     std::unique_ptr<DrawingState> s;
-    std::vector<TextRecord> texts;
+    std::vector<std::string> texts;  // the text records, line ends cut
     int lines = 0;
 };
 
@@ -60,14 +54,10 @@ Loaded load(Kind kind) {
     std::fwrite(sel.exchange.data(), 1, sel.exchange.size(), f);
     std::fclose(f);
     l.lines = TFILEcopy_Ten(s, in.c_str(), copy.c_str());
-    int previous = -1;
-    for (int left = 10; left > 0 && s.tenc != previous; --left) {
-        previous = s.tenc;
-        s.tenc = TEN_DP(s, s.tenc);
-    }
+    consolidate(s);
     fs::remove_all(dir);
 
-    // The text records, parsed as the second pass parses them.
+    // The text records, parsed as the second pass parses them when judged.
     std::size_t start = 0;
     while (start < sel.exchange.size()) {
         std::size_t end = sel.exchange.find('\n', start);
@@ -75,17 +65,7 @@ Loaded load(Kind kind) {
         start = end + 1;
         if (line.size() < 2 || line[0] != 'c' || std::strchr("hors", line[1]) == nullptr)
             continue;
-        TextRecord t;
-        t.head[0] = line[0];
-        t.head[1] = line[1];
-        FieldReader r(line.c_str() + 2);
-        r.num(t.x);
-        r.num(t.y);
-        r.num(t.dx);
-        r.num(t.dy);
-        std::size_t quote = line.find('"');
-        if (quote != std::string::npos) t.body = line.substr(quote + 1);
-        l.texts.push_back(t);
+        l.texts.push_back(line);
     }
     return l;
 }
@@ -97,14 +77,8 @@ Loaded& loaded(Kind kind) {
     return it->second;
 }
 
-int judge(DrawingState& s, const TextRecord& t) {
-    s.ChHEAD[0] = t.head[0];
-    s.ChHEAD[1] = t.head[1];
-    s.ChX = t.x;
-    s.ChY = t.y;
-    s.ChDX = t.dx;
-    s.ChDY = t.dy;
-    std::memcpy(s.ChSTR, t.body.c_str(), t.body.size() + 1);
+int judge(DrawingState& s, const std::string& line) {
+    parse_text_record(s, line.c_str());
     return Sun_chk(s);
 }
 

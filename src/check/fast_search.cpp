@@ -51,8 +51,8 @@
 // 4. The count of a pass is the number of accepted meeting points. KPcnt
 //    starts at 0 for each pass and Koten_lnln adds at most 2 per side, so
 //    with four sides it is at most 7 before any addition: the saturation at
-//    10 (KPcnt <= 9) never refuses one. With another corner count the
-//    literal search runs instead.
+//    10 (KPcnt <= 9) never refuses one. The search always builds a frame of
+//    four corners.
 //
 // 5. A point is inside only when all three counts are odd, so the first even
 //    count decides: each pass is made only for the points whose earlier
@@ -99,6 +99,8 @@ namespace dimcheck {
 
 namespace {
 
+// A switch of the process, not of a run: tests and the benchmark turn the
+// shortcut off to compare both searches on one drawing state.
 bool g_fast = true;
 
 // Slopes and intercepts up to 2^500: num, ynum and d of step 8 stay finite.
@@ -357,9 +359,9 @@ int count_open(const Frame& f, double cx, double cy, const Point& e, const RayLi
             double ynum = r.m * f.b[k] - r.b * f.m[k];
             double xlo = upper(r.sx.lo, f.xlo[k]), xhi = lower(r.sx.hi, f.xhi[k]);
             double ylo = upper(r.sy.lo, f.ylo[k]), yhi = lower(r.sy.hi, f.yhi[k]);
-            if (!(may_fall_within(num, d, xlo, xhi) & may_fall_within(ynum, d, ylo, yhi)))
+            if (!(static_cast<int>(may_fall_within(num, d, xlo, xhi)) & may_fall_within(ynum, d, ylo, yhi)))
                 continue;
-            if (sure_within(num, d, xlo, xhi) & sure_within(ynum, d, ylo, yhi)) {
+            if (static_cast<int>(sure_within(num, d, xlo, xhi)) & sure_within(ynum, d, ylo, yhi)) {
                 ++n;
                 continue;
             }
@@ -374,7 +376,7 @@ int count_open(const Frame& f, double cx, double cy, const Point& e, const RayLi
 int pass(const Frame& f, const Point& cp, const Point& e) {
     Span rx = span_of(cp.x, e.x, f.t);
     Span ry = span_of(cp.y, e.y, f.t);
-    if (!(may_share(rx, f.all_x) & may_share(ry, f.all_y))) return 0;
+    if (!(static_cast<int>(may_share(rx, f.all_x)) & may_share(ry, f.all_y))) return 0;
     RayLine r = ray_line(f, cp.x, cp.y, e);
     if (r.plain) {
         unsigned open = open_sides(f, r);
@@ -522,10 +524,10 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
             const double ylo = cylo[j] < ylok ? ylok : cylo[j];
             const double yhi = cyhi[j] < yhik ? cyhi[j] : yhik;
             const bool parallel = mi == mk;
-            sure[j] = (sure_within(num, d, xlo, xhi) & sure_within(ynum, d, ylo, yhi) & !parallel)
+            sure[j] = (static_cast<int>(sure_within(num, d, xlo, xhi)) & sure_within(ynum, d, ylo, yhi) & !parallel)
                           ? 1.0
                           : 0.0;
-            may[j] = ((may_fall_within(num, d, xlo, xhi) & may_fall_within(ynum, d, ylo, yhi)) |
+            may[j] = ((static_cast<int>(may_fall_within(num, d, xlo, xhi)) & may_fall_within(ynum, d, ylo, yhi)) |
                       parallel)
                          ? 1.0
                          : 0.0;
@@ -539,7 +541,7 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
         }
     }
     for (int i = 0; i < n; ++i)
-        k1[i] = (plain[i] != 0.0) & (undecided[i] == 0.0) ? static_cast<int>(counted[i]) : -1;
+        k1[i] = ((plain[i] != 0.0) & (undecided[i] == 0.0)) ? static_cast<int>(counted[i]) : -1;
 }
 
 void store(DrawingState& s, int slot, const Point& p) {
@@ -570,6 +572,9 @@ struct Table {
     } x, y;
 };
 
+// Outside the drawing state because it is no part of the run's data, only a
+// cache derived from TEN (about 230 KB, built once per run): it is rebuilt
+// whenever TEN, tenc or the tolerance differ from what it was built from.
 Table g_table;
 
 void build_axis(Table::Axis& a, const double* c, int n, double t) {
@@ -647,8 +652,6 @@ void set_fast_search(bool on) { g_fast = on; }
 bool fast_search() { return g_fast; }
 
 int Get_Ten_Hanni_fast(DrawingState& s) {
-    // Four corners (step 4) and a table count the run can have.
-    if (s.PTcnt != 4 || s.tenc < 0 || s.tenc > kTenSize) return Get_Ten_Hanni_literal(s);
     const Frame f = make_frame(s);
     const Table& tb = table_for(s, f.t);
     const Point e = f.far[0];

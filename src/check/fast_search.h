@@ -12,8 +12,8 @@ namespace dimcheck {
 int Get_Ten_Hanni_literal(DrawingState& s);
 
 // The same result without the traces of the inside test: used by
-// Get_Ten_Hanni at trace level 0. Falls back to the literal search for a
-// frame that does not have four corners and for a count outside 0 to 801.
+// Get_Ten_Hanni at trace level 0, on the four-cornered frame that Search_Ten
+// builds.
 int Get_Ten_Hanni_fast(DrawingState& s);
 
 // Whether Get_Ten_Hanni may take the shortcut at trace level 0 (on by

@@ -55,19 +55,6 @@ void normalise_exchange_name() {
 
 namespace {
 
-// Runs the consolidation passes until the count is stable, at most 10.
-void consolidate(DrawingState& s) {
-    int previous = -1;
-    int passes = 0;
-    for (int left = 10; left > 0 && s.tenc != previous; --left) {
-        previous = s.tenc;
-        s.tenc = TEN_DP(s, s.tenc);
-        ++passes;
-    }
-    if (s.isTest == 2)
-        std::fprintf(s.out, "# TEN_DP()  tenc(%d) duplication(%d)\n", s.tenc, passes - 1);
-}
-
 // Closes the result file; a result that did not reach the disk whole is a
 // failure, never reported as success.
 bool close_result(DrawingState& s) {
@@ -76,30 +63,6 @@ bool close_result(DrawingState& s) {
     s.fpw = nullptr;
     if (!ok) std::fputs("Cannot write file: JWC_TEMP.TXT", s.err);
     return ok;
-}
-
-// Parses a text record into the current text record. The keyword is the first
-// two bytes, the numbers start at the third; a field that does not convert
-// leaves it and every later field (the body among them) as they were.
-void parse_text_record(DrawingState& s, const char* line) {
-    s.ChHEAD[0] = line[0];
-    s.ChHEAD[1] = line[1];
-    s.ChHEAD[2] = '\0';
-    s.ChHEAD[3] = '\0';
-    FieldReader f(line + 2);
-    f.num(s.ChX);
-    f.num(s.ChY);
-    f.num(s.ChDX);
-    f.num(s.ChDY);
-    if (!f.ok()) return;
-    const char* p = f.pos();
-    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r') ++p;
-    if (*p != '"') return;
-    ++p;
-    std::size_t n = std::strlen(p);
-    if (n > static_cast<std::size_t>(kBodyMax)) n = kBodyMax;
-    std::memcpy(s.ChSTR, p, n);
-    s.ChSTR[n] = '\0';  // bytes behind the terminator stay as they were
 }
 
 void second_pass(DrawingState& s) {
@@ -122,11 +85,39 @@ void second_pass(DrawingState& s) {
 
 }  // namespace
 
-int run(DrawingState& s, int argc, const char* const* argv) {
-    s.mmax = 0;
-    s.gomi = 0.00025;
-    s.PH = 20;
+void consolidate(DrawingState& s) {
+    int previous = -1;
+    int passes = 0;
+    for (int left = 10; left > 0 && s.tenc != previous; --left) {
+        previous = s.tenc;
+        s.tenc = TEN_DP(s, s.tenc);
+        ++passes;
+    }
+    if (s.isTest == 2)
+        std::fprintf(s.out, "# TEN_DP()  tenc(%d) duplication(%d)\n", s.tenc, passes - 1);
+}
 
+void parse_text_record(DrawingState& s, const char* line) {
+    s.ChHEAD[0] = line[0];
+    s.ChHEAD[1] = line[1];
+    s.ChHEAD[2] = '\0';
+    s.ChHEAD[3] = '\0';
+    FieldReader f(line + 2);
+    f.num(s.ChX);
+    f.num(s.ChY);
+    f.num(s.ChDX);
+    f.num(s.ChDY);
+    if (!f.ok()) return;
+    const char* p = skip_space(f.pos());
+    if (*p != '"') return;
+    ++p;
+    std::size_t n = std::strlen(p);
+    if (n > static_cast<std::size_t>(kBodyMax)) n = kBodyMax;
+    std::memcpy(s.ChSTR, p, n);
+    s.ChSTR[n] = '\0';  // bytes behind the terminator stay as they were
+}
+
+int run(DrawingState& s, int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
         if (argv[i][0] == '-' || argv[i][0] == '/') opt(s, argv[i]);
     }

@@ -15,6 +15,14 @@ void opt(DrawingState& s, const char* arg);
 // Brings an exchange file of any letter case to the name JWC_TEMP.TXT.
 void normalise_exchange_name();
 
+// Runs the consolidation passes until the count is stable, at most 10.
+void consolidate(DrawingState& s);
+
+// Parses a text record into the current text record. The keyword is the first
+// two bytes, the numbers start at the third; a field that does not convert
+// leaves it and every later field (the body among them) as they were.
+void parse_text_record(DrawingState& s, const char* line);
+
 // One whole run in the current directory. Returns the exit status: 0 done,
 // 1 driver error or limit, -1 the intake could not read or copy the file.
 int run(DrawingState& s, int argc, const char* const* argv);

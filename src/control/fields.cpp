@@ -11,10 +11,6 @@ namespace dimcheck {
 
 namespace {
 
-bool is_c_space(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 // An optional sign, then "0x" or "0X".
 bool zero_before_x(const char* p) {
     if (*p == '+' || *p == '-') ++p;
@@ -29,7 +25,7 @@ int low32(unsigned long long v) {
 
 bool FieldReader::num(double& v) {
     if (!ok_) return false;
-    while (is_c_space(*p_)) ++p_;
+    p_ = skip_space(p_);
     char* end = nullptr;
     double d = read_double(p_, &end);  // strtod, faster on plain numbers
     if (end == p_) return ok_ = false;
@@ -40,7 +36,7 @@ bool FieldReader::num(double& v) {
 
 bool FieldReader::dec(int& v) {
     if (!ok_) return false;
-    while (is_c_space(*p_)) ++p_;
+    p_ = skip_space(p_);
     char* end = nullptr;
     long long n = std::strtoll(p_, &end, 10);
     if (end == p_) return ok_ = false;
@@ -51,7 +47,7 @@ bool FieldReader::dec(int& v) {
 
 bool FieldReader::hex(int& v) {
     if (!ok_) return false;
-    while (is_c_space(*p_)) ++p_;
+    p_ = skip_space(p_);
     char* end = nullptr;
     unsigned long long n = std::strtoull(p_, &end, 16);
     if (end == p_ && zero_before_x(p_)) {
@@ -64,6 +60,11 @@ bool FieldReader::hex(int& v) {
     v = low32(n);
     p_ = end;
     return true;
+}
+
+const char* skip_space(const char* p) {
+    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r') ++p;
+    return p;
 }
 
 const char* from_column(const char* line, std::size_t col) {

@@ -30,6 +30,9 @@ private:
     bool ok_ = true;
 };
 
+// Skips the blanks that the C library's isspace knows in the "C" locale.
+const char* skip_space(const char* p);
+
 // Starts a field reader at byte `col` of `line`, or at the line's end when the
 // line is shorter, so that nothing behind the terminator is ever read.
 const char* from_column(const char* line, std::size_t col);

@@ -4,6 +4,7 @@
 // Vertical, parallel and one-line cases are decided by exact comparison.
 #include <cstdio>
 
+#include "control/numbers.h"
 #include "geometry/geometry.h"
 
 namespace dimcheck {
@@ -111,7 +112,8 @@ void __TEN(DrawingState& s, const Point* p) {
 }
 
 void __LINE(DrawingState& s, const double* seg) {
-    std::fprintf(s.fpw, "%.12f %.12f %.12f %.12f\n", seg[0], seg[1], seg[2], seg[3]);
+    // "%.12f %.12f %.12f %.12f\n": the one writer of line records.
+    write_fixed_line(s.fpw, "", seg, 4, 12);
 }
 
 }  // namespace dimcheck

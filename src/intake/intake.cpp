@@ -20,7 +20,7 @@ void capture(int& copy, int value) {
     if (copy == kUnseen) copy = value;
 }
 
-int store_text_kind(DrawingState& s, const char* line) {
+void store_text_kind(DrawingState& s, const char* line) {
     if (line[2] == '0') {
         // Free-size kind with its own sizes.
         s.MOJIS = 0;
@@ -40,7 +40,6 @@ int store_text_kind(DrawingState& s, const char* line) {
         FieldReader(line + 2).dec(s.MOJIS);
         capture(s.MOJISi, s.MOJIS);
     }
-    return 0;
 }
 
 int store_circle(DrawingState& s, const char* line) {
@@ -56,33 +55,23 @@ int store_circle(DrawingState& s, const char* line) {
     return add_point(s);
 }
 
-int store_header(DrawingState& s, const char* line) {
+void store_header(DrawingState& s, const char* line) {
     if (line[1] == 's') {
         FieldReader f(from_column(line, 3));
         for (double& v : s.G_SCALE) f.num(v);
     } else if (line[1] == 'n') {
         FieldReader f(from_column(line, 3));
         for (double& v : s.HANI) f.num(v);
-    } else if (line[1] == 'c') {
-        double* table = nullptr;
-        switch (line[2]) {
-        case 'w': table = s.MOJI_W; break;
-        case 'h': table = s.MOJI_H; break;
-        case 'd': table = s.MOJI_D; break;
-        case 'c': {
-            FieldReader f(from_column(line, 4));
-            for (int k = 1; k <= 10; ++k) f.dec(s.MOJI_C[k]);
-            return 0;
-        }
-        default: return 0;
-        }
+    } else if (line[1] == 'c' && (line[2] == 'w' || line[2] == 'h')) {
+        // Widths and heights of the kinds 1 to 10. Their spacings and colours
+        // ("hcd", "hcc") are never used: nothing reads them.
+        double* table = line[2] == 'w' ? s.MOJI_W : s.MOJI_H;
         FieldReader f(from_column(line, 4));
         for (int k = 1; k <= 10; ++k) f.num(table[k]);
     }
-    return 0;
 }
 
-int store_attribute(DrawingState& s, const char* line) {
+void store_attribute(DrawingState& s, const char* line) {
     FieldReader f(line + 2);
     switch (line[1]) {
     case 'g': f.hex(s.GROUP); capture(s.GROUPi, s.GROUP); break;
@@ -91,7 +80,6 @@ int store_attribute(DrawingState& s, const char* line) {
     case 'c': f.dec(s.COLOR); capture(s.COLORi, s.COLOR); break;
     default: break;
     }
-    return 0;
 }
 
 }  // namespace
@@ -126,14 +114,19 @@ int Ten_Store(DrawingState& s, const char* line) {
         }
         return 0;
     case 'c':
-        if (line[1] == 'n') return store_text_kind(s, line);
+        if (line[1] == 'n') {
+            store_text_kind(s, line);
+            return 0;
+        }
         if (line[1] == 'i') return store_circle(s, line);
         ++s.mmax;
         return 0;
     case 'h':
-        return store_header(s, line);
+        store_header(s, line);
+        return 0;
     case 'l':
-        return store_attribute(s, line);
+        store_attribute(s, line);
+        return 0;
     case 'p':
         if (line[1] == 'n') {
             FieldReader(line + 2).dec(s.TENS);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "control/numbers.h"
+#include "geometry/geometry.h"
 #include "marks/marks.h"
 
 namespace dimcheck {
@@ -19,9 +20,8 @@ int mark_kind(int verdict) {
 }
 
 void LN_OUT(DrawingState& s, double x1, double y1, double x2, double y2) {
-    // "%.12f %.12f %.12f %.12f\n"
-    const double v[] = {x1, y1, x2, y2};
-    write_fixed_line(s.fpw, "", v, 4, 12);
+    const double seg[] = {x1, y1, x2, y2};
+    __LINE(s, seg);
 }
 
 namespace {

@@ -128,20 +128,19 @@ TEST(Intake, ScaleIsFixedAtTheFirstCommentFromTheGroupCurrentThere) {
 TEST(Intake, HeaderTablesAndTextCount) {
     Captured c;
     DrawingState& s = c.s;
-    // "hs", "hcd" directly followed by a digit lose that digit: the separator.
-    feed(s, "hs12.5 7\nhcw 1 2 3 4 5 6 7 8 9 10 11\nhch\t.5 1.5\nhcd93 4\n"
+    // "hs", "hch" directly followed by a digit lose that digit: the separator;
+    // spacings and colours ("hcd", "hcc") are not read.
+    feed(s, "hs12.5 7\nhcw 1 2 3 4 5 6 7 8 9 10 11\nhch91.5 2\nhcd 3 4\n"
             "hcc 1 2 3 4 5 6 7 8 9 10\nhn -1 2.5 3e2 4\r\nhn 9 x 9 9\n");
     EXPECT_EQ(std::vector<double>(s.G_SCALE, s.G_SCALE + 3), (std::vector<double>{2.5, 7, 0}));
     for (int k = 0; k <= 11; ++k) {  // ten values from column 1 on
         EXPECT_EQ(s.MOJI_W[k], k % 11 ? k : 0);
-        EXPECT_EQ(s.MOJI_C[k], k % 11 ? k : 0);
+        EXPECT_EQ(s.MOJI_C[k] + s.MOJI_D[k], 0);
     }
-    EXPECT_EQ(std::vector<double>({s.MOJI_H[2], s.MOJI_D[1], s.MOJI_D[2]}), std::vector<double>({1.5, 3, 4}));
+    EXPECT_EQ(std::vector<double>({s.MOJI_H[1], s.MOJI_H[2]}), std::vector<double>({1.5, 2}));
     EXPECT_EQ(std::vector<double>(s.HANI, s.HANI + 4), (std::vector<double>{9, 2.5, 300, 4}));
-    // Colours are integers: "2.5" gives 2 and ends the record at ".5".
     // Keywords are case-sensitive and need their full spelling.
-    feed(s, "hcc 8 2.5 6\nHS 5 5\nhx 5\nhc 5\nhcx 5\nh\n");
-    EXPECT_EQ(std::vector<int>(s.MOJI_C, s.MOJI_C + 4), (std::vector<int>{0, 8, 2, 3}));
+    feed(s, "HS 5 5\nhx 5\nhc 5\nhcx 5\nh\n");
     EXPECT_EQ(std::vector<double>({s.G_SCALE[0], s.MOJI_W[1], s.HANI[0]}), std::vector<double>({2.5, 1, 9}));
 
     feed(s, "ch 0 0 1 0 \"a\nco\ncr\ncs\nca\nc\ncx 1 2\ncN1\ncn1\ncn0 1 2 3 4\ncn\n"
