@@ -106,8 +106,7 @@ int Comma(char* csp) {
     char out[65];
     int n = 0;
     int thousands = 0;
-    int i = 0;
-    for (; i < 64 && csp[i] != '\0'; ++i) {
+    for (int i = 0; i < 64 && csp[i] != '\0'; ++i) {
         char c = csp[i];
         if (c == '*' || c == '+' || c == ',' || c == '-' || c == '/') continue;
         if (c == 'M') {
@@ -116,7 +115,6 @@ int Comma(char* csp) {
             out[n++] = c;
         }
     }
-    if (i == 0 || i == 64) return -1;
     out[n] = '\0';
     std::memcpy(csp, out, static_cast<std::size_t>(n) + 1);
     return thousands;

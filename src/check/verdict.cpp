@@ -12,7 +12,6 @@
 namespace dimcheck {
 
 int Same_dis(DrawingState& s, int mode, int jj, int kk, double length) {
-    if (jj == kk) return 20;
     double dx = s.STEN[jj].x - s.STEN[kk].x;
     double dy = s.STEN[jj].y - s.STEN[kk].y;
     double disten = std::sqrt(dx * dx + dy * dy);
