@@ -154,6 +154,8 @@ def main():
             if rel.endswith(".cpp") and digest(obj(rel)) == base:
                 continue
             tested += 1
+            if tested % 10 == 0:
+                print(f"... {tested} of {n}", file=sys.stderr, flush=True)
             if run(test, work, 1800) != 0:
                 killed += 1
                 continue
