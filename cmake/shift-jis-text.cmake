@@ -1,7 +1,10 @@
 # Writes a UTF-8 text file as Shift-JIS (code page 932) with CR LF line ends,
-# the form that Japanese Windows tools read:
-#   cmake -DICONV=iconv -DIN=in.md -DOUT=out.txt -P shift-jis-text.cmake
+# the form that Japanese Windows tools read, with every @VERSION@ replaced by
+# VERSION:
+#   cmake -DICONV=iconv -DIN=in.md -DOUT=out.txt -DVERSION=1.0.0 -P shift-jis-text.cmake
 # Fails when a character has no Shift-JIS form.
+# New policies: under the old ones "@VERSION@" in an argument is itself expanded.
+cmake_policy(VERSION 3.16)
 execute_process(
   COMMAND ${ICONV} -f UTF-8 -t CP932 ${IN}
   OUTPUT_VARIABLE text
@@ -10,6 +13,7 @@ execute_process(
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${IN} cannot be written in Shift-JIS: ${error}")
 endif()
+string(REPLACE "@VERSION@" "${VERSION}" text "${text}")
 string(REPLACE "\r\n" "\n" text "${text}")
 string(REPLACE "\n" "\r\n" text "${text}")
 file(WRITE ${OUT} "${text}")

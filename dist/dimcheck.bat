@@ -1,4 +1,4 @@
-REM 寸法値チェック（寸法値と端点の間の距離を照合し、◎◯△Ｘの印を付けます）
+REM 寸法値チェック（寸法値と端点間の長さを照合して◎◯△Ｘの印を付けます）
 REM #jww
 REM #cd
 REM #h1
@@ -6,24 +6,36 @@ REM #hc 寸法値を調べる範囲を選択してください
 REM #e
 @echo off
 REM ------------------------------------------------------------------
-REM dimcheck を JW_CAD の外部変形として使うためのファイルです。
+REM Jw_cad の外部変形で dimcheck を使うためのファイルです。
 REM dimcheck.exe をこのファイルと同じフォルダに置いてください。
 REM
-REM 上の REM の行は JW_CAD への指定です。
-REM   1 行目  外部変形の一覧に出る説明
-REM   #jww    JWW 形式の図面として渡す（寸法値の文字の大きさも渡される）
-REM   #cd     受け渡しファイル JWC_TEMP.TXT をこのフォルダに作る
-REM   #h1     選択した範囲の中の要素だけを渡す
-REM   #hc     範囲を選ぶときに出す案内
-REM   #e      指定の終わり
+REM 上の REM の行は Jw_cad への指定です。1 行目は一覧に出る説明です。
+REM   jww の行  JWW 形式の図面として渡す（文字種ごとの大きさも渡されます）
+REM   cd の行   このファイルのフォルダで JWC_TEMP.TXT を受け渡す
+REM   h1 の行   範囲選択した要素だけを渡す
+REM   hc の行   範囲を選ぶときの案内
+REM   e の行    指定の終わり
 REM
-REM 倍率を指定するときは、下の dimcheck.exe の行だけを書き換えて、
-REM dimcheck.exe の後に -b と倍率を書き加えます。例えば -b2 とすると、
-REM 寸法値の 2 倍を図面上の長さとして照合します。
+REM 倍率を指定するときは、下の dimcheck.exe を起動する行で、
+REM dimcheck.exe のあとに -b と倍率を書き加えます。たとえば -b0.5 とすると、
+REM 寸法値の 0.5 倍を図面上の長さとして調べます（半分の大きさでかいた詳細図）。
+REM ほかの行は変えないでください。
 REM
 REM dimcheck.exe は終わるまで待って実行します（start は使いません。
-REM 待たずに戻ると、JW_CAD は何も変わっていないファイルを読みます）。
+REM 待たずに戻ると、Jw_cad は変わっていないファイルを読みます）。
 REM 画面はすぐに閉じるので、エラーの内容は dimcheck.log に書かれます。
-REM 途中経過の出力（-t）は捨てています。
+REM dimcheck.exe が動けなかったときや、途中で止まって結果を書かなかったときは、
+REM Jw_cad にそのことを知らせるメッセージを返します（終了状態 0、1、2 は結果を書いた印です）。
 REM ------------------------------------------------------------------
+pushd "%~dp0"
+if not exist "%~dp0dimcheck.exe" goto missing
 "%~dp0dimcheck.exe" >nul 2>"%~dp0dimcheck.log"
+if errorlevel 3 goto failed
+if not errorlevel 0 goto failed
+goto done
+:missing
+echo Not found: dimcheck.exe>"%~dp0dimcheck.log"
+:failed
+echo he  寸法値チェックを実行できませんでした（理由は dimcheck.log にあります）>JWC_TEMP.TXT
+:done
+popd

@@ -1,9 +1,8 @@
 #!/bin/sh
 # Unpacks the Windows package and uses it under Wine as an operator would:
 #   package-test.sh ZIP LINUX_DIMCHECK SOURCE_DIR WINEPREFIX CMAKE
-# The packaged dimcheck.exe, started directly and through dimcheck.bat as the
-# host starts it (in the batch file's own folder), must rewrite the sample
-# drawing exactly as the Linux program does, with CR LF line ends.
+# The packaged dimcheck.exe, run directly and through both registration files,
+# rewrites the sample as the Linux program does, with CR LF line ends.
 set -eu
 zip=$1 linux=$2 src=$3 cmake=$5
 export WINEPREFIX="$4" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -16,13 +15,12 @@ crlf() { sed 's/$/\r/' "$1"; }
 "$cmake" -E tar xf "$zip"
 pkg=$(basename "$zip" .zip)
 [ -d "$pkg" ] || fail "$zip does not unpack into $pkg/"
-for f in dimcheck.exe dimcheck.bat readme.txt LICENSE.txt; do
-    [ -f "$pkg/$f" ] || fail "$f missing from the package"
-done
-[ "$(ls "$pkg" | wc -l)" -eq 4 ] || fail "unexpected files in the package: $(ls "$pkg")"
-cmp -s "$pkg/dimcheck.bat" "$src/dist/dimcheck.bat" || fail "dimcheck.bat differs from dist/"
-iconv -f UTF-8 -t CP932 "$src/docs/guide-ja.md" | sed 's/$/\r/' | cmp -s - "$pkg/readme.txt" ||
-    fail "readme.txt is not docs/guide-ja.md in Shift-JIS with CR LF"
+for f in dimcheck.exe dimcheck.bat dimcheck-explain.bat readme.txt LICENSE.txt; do [ -f "$pkg/$f" ] || fail "no $f"; done
+[ "$(ls "$pkg" | wc -l)" -eq 5 ] || fail "unexpected files in the package: $(ls "$pkg")"
+for f in dimcheck.bat dimcheck-explain.bat; do cmp -s "$pkg/$f" "$src/dist/$f" || fail "$f differs from dist/"; done
+version=${pkg#dimcheck-} version=${version%-win64}
+sed "s/@VERSION@/$version/g" "$src/docs/guide-ja.md" | iconv -f UTF-8 -t CP932 | sed 's/$/\r/' |
+    cmp -s - "$pkg/readme.txt" || fail "readme.txt is not docs/guide-ja.md (version $version) in Shift-JIS with CR LF"
 crlf "$src/LICENSE" | cmp -s - "$pkg/LICENSE.txt" || fail "LICENSE.txt is not LICENSE with CR LF"
 
 # What the Linux program makes of the sample.
@@ -40,18 +38,33 @@ cmp -s "$pkg/JWC_TEMP.TXT" expected || fail "dimcheck.exe wrote another result t
 [ ! -s stderr ] || fail "dimcheck.exe wrote to standard error: $(cat stderr)"
 [ ! -e "$pkg/JWC_TEMP.\$\$\$" ] || fail "the working copy was left behind"
 
-# Through the registration file, as the host runs it.
+# Through the registration files as the host runs them, from an awkward folder.
+# bat FILE STATUS_LINE LOG: afterwards JWC_TEMP.TXT holds STATUS_LINE or, if that
+# is empty, only the message naming dimcheck.log; dimcheck.log holds LOG ("-": any).
+mv "$pkg" "寸法 チェック (x86)"
+pkg="寸法 チェック (x86)"
+bat() {
+    (cd "$pkg" && wine cmd /c "$1" >/dev/null 2>&1) || true
+    [ "$(grep -a '^h#' "$pkg/JWC_TEMP.TXT" || true)" = "$2" ] || fail "$1 did not leave the status line '$2'"
+    [ -n "$2" ] || { [ "$(wc -l <"$pkg/JWC_TEMP.TXT")" -eq 1 ] && LC_ALL=C grep -aq "^he  .*dimcheck\.log.*$(printf '\r')\$" "$pkg/JWC_TEMP.TXT"; } ||
+        fail "$1 left the host no message naming dimcheck.log: $(cat "$pkg/JWC_TEMP.TXT")"
+    [ "$3" = - ] || { [ -z "$3" ] || printf '%s\r\n' "$3"; } | cmp -s - "$pkg/dimcheck.log" ||
+        fail "$1: dimcheck.log is not '$3': $(cat "$pkg/dimcheck.log")"
+}
 cp "$src/samples/plan.jwc" "$pkg/jwc_temp.txt"
-(cd "$pkg" && wine cmd /c dimcheck.bat >/dev/null 2>&1) || fail "dimcheck.bat failed"
-[ -f "$pkg/JWC_TEMP.TXT" ] || fail "no JWC_TEMP.TXT after dimcheck.bat"
+bat dimcheck-explain.bat "$(grep -a '^h#' expected)" -
+cp "$src/samples/plan.jwc" "$pkg/jwc_temp.txt"
+bat dimcheck.bat "$(grep -a '^h#' expected)" ""
 cmp -s "$pkg/JWC_TEMP.TXT" expected || fail "dimcheck.bat gave another result than the Linux program"
-[ -f "$pkg/dimcheck.log" ] || fail "dimcheck.bat wrote no dimcheck.log"
-[ ! -s "$pkg/dimcheck.log" ] || fail "dimcheck.log is not empty: $(cat "$pkg/dimcheck.log")"
-
-# Without an exchange file the reason lands in the log.
+# A result with an error record (status 1) stays as the program wrote it.
+printf 'hd\r\n' >"$pkg/JWC_TEMP.TXT"
+(cd linux && printf 'hd\n' >JWC_TEMP.TXT && { "$linux" >/dev/null 2>&1 || true; } && crlf JWC_TEMP.TXT >../no-text)
+bat dimcheck.bat "$(grep -a '^h#' no-text)" ""
+cmp -s "$pkg/JWC_TEMP.TXT" no-text || fail "dimcheck.bat changed the program's error result"
+# No result written (status -1, no program): the message, and the reason in the log.
 rm "$pkg/JWC_TEMP.TXT"
-(cd "$pkg" && wine cmd /c dimcheck.bat >/dev/null 2>&1) || true
-printf 'Cannot open file: JWC_TEMP.TXT\r\n' | cmp -s - "$pkg/dimcheck.log" ||
-    fail "dimcheck.log does not name the missing exchange file: $(cat "$pkg/dimcheck.log")"
-
-echo "package $pkg: contents, sample run and registration file as expected"
+bat dimcheck.bat "" "Cannot open file: JWC_TEMP.TXT"
+rm "$pkg/dimcheck.exe"
+cp "$src/samples/plan.jwc" "$pkg/JWC_TEMP.TXT"
+bat dimcheck-explain.bat "" "Not found: dimcheck.exe"
+echo "package $pkg: contents, sample run and registration files as expected"
