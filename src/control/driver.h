@@ -16,7 +16,8 @@ void opt(DrawingState& s, const char* arg);
 void normalise_exchange_name();
 
 // One whole run in the current directory. Returns the exit status: 0 done,
-// 1 driver error or limit, -1 the intake could not read or copy the file.
+// 1 driver error or limit, 2 done but the report (-r) is not complete, -1 the
+// intake could not read or copy the file.
 int run(DrawingState& s, int argc, const char* const* argv);
 
 }  // namespace dimcheck
