@@ -85,8 +85,9 @@ TEST_P(Case, MatchesRecordedRun) {
         EXPECT_FALSE(file_exists("JWC_TEMP.$$$"));
     }
     EXPECT_EQ(fs::is_regular_file("dimcheck.csv"), fs::exists(dir / "report"));
-    if (fs::exists(dir / "report"))
+    if (fs::exists(dir / "report")) {
         EXPECT_EQ(read_file("dimcheck.csv"), read_file((dir / "report").string()));
+    }
     // The intermediate names never outlive a run, and nothing but the result,
     // the working copy and the report is left (a stale file is replaced, not kept).
     EXPECT_FALSE(file_exists("JWC_x2x2.$$"));
