@@ -6,16 +6,32 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "check/check.h"
 
 namespace dimcheck {
+
+namespace {
+
+// How the value is written, so that the explanation can write a length the
+// same way: digits after the point, thousands separators.
+void note_written_form(DrawingState& s) {
+    const char* point = std::strchr(s.CSP, '.');
+    s.decimals = 0;
+    for (const char* p = point; p != nullptr && *p != '\0'; ++p)
+        if (*p >= '0' && *p <= '9') ++s.decimals;
+    s.commas = std::strchr(s.CSP, ',') != nullptr;
+}
+
+}  // namespace
 
 int Same_dis(DrawingState& s, int mode, int jj, int kk, double length) {
     double dx = s.STEN[jj].x - s.STEN[kk].x;
     double dy = s.STEN[jj].y - s.STEN[kk].y;
     double disten = std::sqrt(dx * dx + dy * dy);
     double dis = std::fabs(disten - length);
+    if (s.pairs++ == 0 || dis < std::fabs(s.closest - length)) s.closest = disten;
     if (s.isTest == 2)
         std::fprintf(s.out,
                      "## Same? jj(%d) kk(%d) gosa(%.3f) disten(%.3f) length(%.3f) dis(%.3f)\n", jj,
@@ -43,6 +59,8 @@ void STEN_sort(DrawingState& s, int n) {
 int Sun_chk(DrawingState& s) {
     s.gosa = 0.51;
     bool widened_kind = s.ChHEAD[1] == 'r' || s.ChHEAD[1] == 'o';
+    s.found = 0;
+    s.pairs = 0;
 
     int length = __DEL_CR(s.ChSTR);
     ZenHan(s, s.ChSTR);
@@ -51,6 +69,7 @@ int Sun_chk(DrawingState& s) {
     // Drawn width: every byte counts half a character width.
     double sunpouchi = length * text_width(s, s.MOJIS) * 0.5f * s.scale;
 
+    note_written_form(s);
     int thousands = Comma(s.CSP);
     // strtod, not atof: the two are one on glibc, but on Windows only strtod
     // is MinGW's correctly rounded reader.
@@ -59,6 +78,8 @@ int Sun_chk(DrawingState& s) {
         sunpou *= 1000.0f;
         s.gosa *= 1000.0f;
     }
+    s.value = sunpou;
+    s.metres = thousands != 0;
 
     int mode;
     double nagasa;
@@ -74,6 +95,7 @@ int Sun_chk(DrawingState& s) {
         nagasa = sunpou * 1.5f + sunpouchi;
     }
     int n = Search_Ten(s, nagasa, mode);
+    s.found = n;
     STEN_sort(s, n);
 
     if (s.isTest == 2) {

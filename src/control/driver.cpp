@@ -10,6 +10,7 @@
 #include "control/records.h"
 #include "control/rename.h"
 #include "intake/intake.h"
+#include "marks/explain.h"
 #include "marks/marks.h"
 
 namespace dimcheck {
@@ -30,6 +31,12 @@ void opt(DrawingState& s, const char* arg) {
             FieldReader(value).dec(level);
             s.isTest = level;
         }
+        break;
+    case 'e':
+        s.explain = true;
+        break;
+    case 'r':
+        s.report = true;
         break;
     case 'c':
     case 'u':
@@ -67,8 +74,12 @@ bool close_result(DrawingState& s) {
 
 void second_pass(DrawingState& s) {
     char line[kLineBuf];
+    int number = 1;  // the line of the selection; a long line is read in pieces
     for (int left = kLineLimit; left > 0; --left) {
-        if (read_line(s.fp, line) == 0) break;
+        std::size_t n = read_line(s.fp, line);
+        if (n == 0) break;
+        int line_number = number;
+        if (line[n - 1] == '\n') ++number;
         if (line[0] != 'c') continue;
         char second = line[1];
         if (second == 'h' || second == 'o' || second == 'r' || second == 's') {
@@ -77,10 +88,21 @@ void second_pass(DrawingState& s) {
             if (s.isTest == 2) std::fprintf(s.out, "##kekka(%d)\n", code);
             int kind = mark_kind(code);
             if (kind != 0) Print_batu_maru(s, kind);
+            if (s.explain && (kind == 3 || kind == 4)) write_explanation(s);
+            report_row(s, line_number, line, code);
         } else if (second == 'n') {
             FieldReader(line + 2).dec(s.MOJIS);
+        } else if (second != 'i') {
+            report_row(s, line_number, line, kNotJudged);  // counted as a text, not judged
         }
     }
+}
+
+// An early exit writes no report, and one left by an earlier run must not be
+// taken for this run's.
+int stop(const DrawingState& s, int status) {
+    if (s.report) std::remove(kReport);
+    return status;
 }
 
 }  // namespace
@@ -125,40 +147,41 @@ int run(DrawingState& s, int argc, const char* const* argv) {
     normalise_exchange_name();
 
     int lines = TFILEcopy_Ten(s, kExchange, kWorking);
-    if (lines == kIntakeFailed) return -1;
+    if (lines == kIntakeFailed) return stop(s, -1);
 
     consolidate(s);
 
     s.fpw = std::fopen(kExchange, "w");
     if (s.fpw == nullptr) {
         std::fputs("Cannot open file: JWC_TEMP.TXT", s.err);
-        return 1;
+        return stop(s, 1);
     }
 
     if (lines > kLineLimit) {
         std::fprintf(s.fpw, kTooManyLines, kLineLimit);
         close_result(s);
-        return 1;
+        return stop(s, 1);
     }
     if (s.tenc > kTenLimit - 1) {
         std::fprintf(s.fpw, kTooManyPoints, kTenLimit);
         close_result(s);
-        return 1;
+        return stop(s, 1);
     }
     if (s.mmax == 0) {
         std::fputs(kNoValuesHe, s.fpw);
         std::fputs(kNoValuesStatus, s.fpw);
         close_result(s);
-        return 1;
+        return stop(s, 1);
     }
 
     s.fp = std::fopen(kWorking, "r");
     if (s.fp == nullptr) {
         std::fputs("Cannot open file: JWC_TEMP.$$$", s.err);
         close_result(s);
-        return 1;
+        return stop(s, 1);
     }
 
+    if (s.report) open_report(s);
     second_pass(s);
 
     char summary[256];
@@ -171,7 +194,9 @@ int run(DrawingState& s, int argc, const char* const* argv) {
 
     std::fclose(s.fp);
     s.fp = nullptr;
-    if (!close_result(s)) return 1;
+    bool result_ok = close_result(s);
+    bool report_ok = !s.report || close_report(s);
+    if (!result_ok) return 1;
 
     if (s.isTest == 0) std::remove(kWorking);
     if (s.isTest > 0) {
@@ -180,7 +205,7 @@ int run(DrawingState& s, int argc, const char* const* argv) {
                      s.bairitsu, s.scale, s.mmax, s.isTest, s.batu_count, s.sankaku_count,
                      s.maru_count);
     }
-    return 0;
+    return report_ok ? 0 : 2;
 }
 
 }  // namespace dimcheck

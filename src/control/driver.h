@@ -24,7 +24,8 @@ void consolidate(DrawingState& s);
 void parse_text_record(DrawingState& s, const char* line);
 
 // One whole run in the current directory. Returns the exit status: 0 done,
-// 1 driver error or limit, -1 the intake could not read or copy the file.
+// 1 driver error or limit, 2 done but the report (-r) is not complete, -1 the
+// intake could not read or copy the file.
 int run(DrawingState& s, int argc, const char* const* argv);
 
 }  // namespace dimcheck

@@ -16,4 +16,12 @@ double text_height(const DrawingState& s, int kind) {
     return in_table(kind) ? s.MOJI_H[kind] : 0.0;
 }
 
+double text_spacing(const DrawingState& s, int kind) {
+    return in_table(kind) ? s.MOJI_D[kind] : 0.0;
+}
+
+int text_colour(const DrawingState& s, int kind) {
+    return in_table(kind) ? s.MOJI_C[kind] : 0;
+}
+
 }  // namespace dimcheck

@@ -35,6 +35,8 @@ struct DrawingState {
     // Run settings.
     int isTest = 0;
     double bairitsu = 1.0;
+    bool explain = false;  // -e: say beside every triangle and cross why
+    bool report = false;   // -r: list every text in the report
 
     // Intake results.
     Point TEN[kTenSize] = {};
@@ -92,9 +94,21 @@ struct DrawingState {
     double gosa = 0.51;
     double mcos = 0.0, msin = 0.0;
 
+    // What the verdict of the current text read and found, for the
+    // explanation and the report. Same_dis keeps the compared length closest
+    // to the value (the first of equally close ones).
+    double value = 0.0;    // the value read, in coordinate units
+    int found = 0;         // end points found
+    int pairs = 0;         // pairs compared
+    double closest = 0.0;  // valid when pairs > 0
+    int decimals = 0;      // digits written after the point
+    bool commas = false;   // thousands separators written
+    bool metres = false;   // the value was multiplied by 1000 for its M
+
     // Output.
     FILE* fpw = nullptr;  // the result file
     FILE* fp = nullptr;   // the working copy in the second pass
+    FILE* fpr = nullptr;  // the report, while it is written
     int maru_count = 0;
     int sankaku_count = 0;
     int batu_count = 0;
@@ -106,8 +120,10 @@ struct DrawingState {
 
 // Scale of a layer group; a group outside the table reads 0.0.
 double group_scale(const DrawingState& s, int group);
-// Width and height of a text kind; a kind outside the table reads zero.
+// Sizes and colour of a text kind; a kind outside the table reads zero.
 double text_width(const DrawingState& s, int kind);
 double text_height(const DrawingState& s, int kind);
+double text_spacing(const DrawingState& s, int kind);
+int text_colour(const DrawingState& s, int kind);
 
 }  // namespace dimcheck

@@ -34,10 +34,14 @@ void circle(DrawingState& s, double cx, double cy, double r) {
 
 }  // namespace
 
+double mark_radius(const DrawingState& s) {
+    return text_height(s, s.MOJIS) * s.scale * 0.5 * 2.5f;
+}
+
 void Print_batu_maru(DrawingState& s, int kind) {
     double cx = s.ChX + 0.5 * s.ChDX;
     double cy = s.ChY + 0.5 * s.ChDY;
-    double r = text_height(s, s.MOJIS) * s.scale * 0.5 * 2.5f;
+    double r = mark_radius(s);
 
     std::fputs("lt1\nlc2\n", s.fpw);
     switch (kind) {

@@ -11,6 +11,9 @@ void Print_batu_maru(DrawingState& s, int kind);
 void LN_OUT(DrawingState& s, double x1, double y1, double x2, double y2);
 void IniZokusei(DrawingState& s);
 
+// Radius of the mark of the current text.
+double mark_radius(const DrawingState& s);
+
 // Mark kind for a verdict code, or 0 for none.
 int mark_kind(int verdict);
 

@@ -9,6 +9,8 @@
 //   expect   (optional) the exchange file after the run, byte for byte;
 //            absent: no JWC_TEMP.TXT may exist after the run
 //   working  (optional) the working copy left behind; absent: none may remain
+//   report   (optional) dimcheck.csv after the run, byte for byte (CR LF on
+//            every platform); absent: no such file may exist after the run
 //   stdout, stderr (optional) the streams, byte for byte; absent: empty
 //   linux-only (optional, empty) the case needs case-sensitive file names, so
 //            the Windows suite skips it
@@ -54,15 +56,16 @@ TEST_P(Case, MatchesItsFolder) {
     ScratchDir scratch;
     if (fs::exists(dir / "before"))
         for (const auto& entry : fs::directory_iterator(dir / "before"))
-            fs::copy_file(entry.path(), entry.path().filename());
+            fs::copy(entry.path(), entry.path().filename(), fs::copy_options::recursive);
     if (fs::exists(dir / "in")) write_file(name, optional("in"));
     Outcome o = run_program(args);
 
     EXPECT_EQ(o.status, std::stoi(optional("status")));
     EXPECT_EQ(o.out, optional("stdout"));
     EXPECT_EQ(o.err, optional("stderr"));
-    for (auto [file, left] : {std::pair{"expect", "JWC_TEMP.TXT"}, {"working", "JWC_TEMP.$$$"}}) {
-        EXPECT_EQ(fs::exists(left), fs::exists(dir / file)) << left;
+    for (auto [file, left] : {std::pair{"expect", "JWC_TEMP.TXT"}, {"working", "JWC_TEMP.$$$"},
+                              {"report", "dimcheck.csv"}}) {
+        EXPECT_EQ(fs::is_regular_file(left), fs::exists(dir / file)) << left;
         if (fs::exists(dir / file)) { EXPECT_EQ(read_file(left), optional(file)) << left; }
     }
     // The intermediate names never outlive a run; a renamed file is gone.

@@ -11,9 +11,10 @@ name=JWC_TEMP.TXT; [ -f "$dir/name" ] && name=$(head -n1 "$dir/name")
 args=(); [ -f "$dir/args" ] && mapfile -t args < "$dir/args"
 set +e; (cd "$scratch" && "$exe" "${args[@]}" >.stdout 2>.stderr); status=$?; set -e
 echo "$status" > "$dir/status"
-rm -f "$dir/expect" "$dir/working" "$dir/stdout" "$dir/stderr"
+rm -f "$dir/expect" "$dir/working" "$dir/report" "$dir/stdout" "$dir/stderr"
 [ -f "$scratch/JWC_TEMP.TXT" ] && cp "$scratch/JWC_TEMP.TXT" "$dir/expect"
 [ -f "$scratch/JWC_TEMP.\$\$\$" ] && cp "$scratch/JWC_TEMP.\$\$\$" "$dir/working"
+[ -f "$scratch/dimcheck.csv" ] && cp "$scratch/dimcheck.csv" "$dir/report"
 [ -s "$scratch/.stdout" ] && cp "$scratch/.stdout" "$dir/stdout"
 [ -s "$scratch/.stderr" ] && cp "$scratch/.stderr" "$dir/stderr"
 echo "recorded $(basename "$dir"): status $status"

@@ -7,6 +7,8 @@
 //   status   the exit status (255 for -1)
 //   expect   the exchange file after the run, byte for byte
 //   working  (optional) the working copy left behind; absent: none may remain
+//   report   (optional) dimcheck.csv after the run, byte for byte: CR LF on
+//            every platform, so it is compared unconverted
 //   stdout, stderr (optional) the streams, byte for byte; absent: empty
 // The bytes are those of the Linux program. The Windows suite runs the same
 // folders against dimcheck.exe under Wine and expects every LF written as
@@ -63,7 +65,7 @@ TEST_P(Case, MatchesRecordedRun) {
     ScratchDir scratch;
     if (fs::exists(dir / "before"))
         for (const auto& entry : fs::directory_iterator(dir / "before"))
-            fs::copy_file(entry.path(), entry.path().filename());
+            fs::copy(entry.path(), entry.path().filename(), fs::copy_options::recursive);
     if (fs::exists(dir / "in")) write_file(name, read_file((dir / "in").string()));
     Outcome o = run_program(args);
 
@@ -82,14 +84,19 @@ TEST_P(Case, MatchesRecordedRun) {
     } else {
         EXPECT_FALSE(file_exists("JWC_TEMP.$$$"));
     }
-    // The intermediate names never outlive a run, and nothing but the result
-    // and the working copy is left (a stale file is replaced, not kept).
+    EXPECT_EQ(fs::is_regular_file("dimcheck.csv"), fs::exists(dir / "report"));
+    if (fs::exists(dir / "report")) {
+        EXPECT_EQ(read_file("dimcheck.csv"), read_file((dir / "report").string()));
+    }
+    // The intermediate names never outlive a run, and nothing but the result,
+    // the working copy and the report is left (a stale file is replaced, not kept).
     EXPECT_FALSE(file_exists("JWC_x2x2.$$"));
     EXPECT_FALSE(file_exists("JWC_x2x2.$$$"));
     if (fs::exists(dir / "expect")) {
         for (const auto& entry : fs::directory_iterator("."))
             EXPECT_TRUE(entry.path().filename() == "JWC_TEMP.TXT" ||
-                        entry.path().filename() == "JWC_TEMP.$$$")
+                        entry.path().filename() == "JWC_TEMP.$$$" ||
+                        entry.path().filename() == "dimcheck.csv")
                 << "left behind: " << entry.path().filename();
     }
 }

@@ -1,0 +1,106 @@
+// The report dimcheck.csv: one row per text record of the selection, in the
+// Shift-JIS and CR LF that Japanese spreadsheet software opens by double
+// click. Written in binary mode, so every platform writes the same bytes.
+#include <cstdio>
+#include <cstring>
+
+#include "check/check.h"
+#include "control/fields.h"
+#include "marks/explain.h"
+
+namespace dimcheck {
+
+namespace {
+
+// "行番号,種類,始点X,始点Y,文字,読取値,許容差,端点数,実測値,差,判定"
+constexpr const char kHeader[] =
+    "\x8ds\x94\xd4\x8d\x86,\x8e\xed\x97\xde,\x8en\x93_X,\x8en\x93_Y,\x95\xb6\x8e\x9a,"
+    "\x93\xc7\x8e\xe6\x92l,\x8b\x96\x97" "e\x8d\xb7,\x92[\x93_\x90\x94,\x8e\xc0\x91\xaa\x92l,"
+    "\x8d\xb7,\x94\xbb\x92\xe8";
+
+const char* verdict_word(int verdict) {
+    switch (verdict) {
+    case 0: return "\x81\x9d";                          // ◎
+    case 1: return "\x81\xfc";                          // ◯
+    case 2:
+    case 3: return "\x81\xa2";                          // △
+    case 10: return "\x82w";                            // Ｘ
+    case kNotAValue: return "\x90\x94\x92l\x82\xc8\x82\xb5";  // 数値なし
+    default: return "\x91\xce\x8f\xdb\x8aO";            // 対象外
+    }
+}
+
+bool one_of(char c, const char* set) { return c != '\0' && std::strchr(set, c) != nullptr; }
+
+// A field of bytes as written. One that a spreadsheet would take for a
+// formula ('=', '+', '-', '@' first) gets an apostrophe in front, so that
+// opening the report never runs what a drawing's text says; one holding a
+// separator, a quote or a line end is quoted.
+void put_text(std::FILE* f, const char* text, std::size_t n, bool guard) {
+    bool formula = guard && n > 0 && one_of(text[0], "=+-@");
+    bool quoted = false;
+    for (std::size_t i = 0; i < n; ++i) quoted |= one_of(text[i], ",\"\r\n");
+    std::fputs(quoted ? ",\"" : ",", f);
+    if (formula) std::fputc('\'', f);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (text[i] == '"') std::fputc('"', f);
+        std::fputc(text[i], f);
+    }
+    if (quoted) std::fputc('"', f);
+}
+
+void put_number(std::FILE* f, bool applies, double v) {
+    if (applies)
+        std::fprintf(f, ",%.6f", v);
+    else
+        std::fputc(',', f);
+}
+
+}  // namespace
+
+void open_report(DrawingState& s) {
+    s.fpr = std::fopen(kReport, "wb");
+    if (s.fpr != nullptr) std::fprintf(s.fpr, "%s\r\n", kHeader);
+}
+
+void report_row(DrawingState& s, int line_number, const char* line, int verdict) {
+    std::FILE* f = s.fpr;
+    if (f == nullptr) return;
+    std::fprintf(f, "%d", line_number);
+    const char* rest = line[1] == '\0' ? line + 1 : line + 2;
+    put_text(f, line, static_cast<std::size_t>(rest - line), false);
+    // The start point as the record writes it.
+    FieldReader fields(rest);
+    double x = 0.0, y = 0.0;
+    bool has_x = fields.num(x);
+    bool has_y = fields.num(y);
+    put_number(f, has_x, x);
+    put_number(f, has_y, y);
+    const char* quote = std::strchr(rest, '"');
+    const char* body = quote != nullptr ? quote + 1 : "";
+    put_text(f, body, std::strcspn(body, "\r\n"), true);
+
+    bool value = verdict != kNotAValue && verdict != kNotJudged;
+    bool measured = value && s.found >= 2;
+    put_number(f, value, s.value);
+    put_number(f, value, s.gosa);
+    if (value)
+        std::fprintf(f, ",%d", s.found);
+    else
+        std::fputc(',', f);
+    put_number(f, measured, s.closest);
+    put_number(f, measured, s.closest - s.value);
+    std::fprintf(f, ",%s\r\n", verdict_word(verdict));
+}
+
+bool close_report(DrawingState& s) {
+    bool ok = s.fpr != nullptr && std::ferror(s.fpr) == 0;
+    if (s.fpr != nullptr && std::fclose(s.fpr) != 0) ok = false;
+    // A report cut short is never left to be taken for a whole one.
+    if (s.fpr != nullptr && !ok) std::remove(kReport);
+    s.fpr = nullptr;
+    if (!ok) std::fputs("Cannot write file: dimcheck.csv", s.err);
+    return ok;
+}
+
+}  // namespace dimcheck
