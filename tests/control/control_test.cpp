@@ -1,97 +1,51 @@
-// Run control: options, record fields and the Japanese record texts. Lines as
-// read, the second pass's text records and whole runs are in e2e/cases.
-#include <gtest/gtest.h>
+// Numbers read and written as the C library does, bit for bit and byte for
+// byte, on tabled edge cases and on generated numbers.
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 
-#include <string>
-#include <vector>
-
-#include "control/driver.h"
-#include "control/fields.h"
-#include "control/records.h"
+#include "control/numbers.h"
 #include "support.h"
+#include "table.h"
 
 namespace dimcheck::test {
-namespace {
 
-TEST(Options, EachArgumentByItself) {
-    // Every row starts from isTest 3 and bairitsu 4.5.
-    struct Row { const char* arg; int level; double magnification; bool illegal = false; };
-    const Row rows[] = {
-        {"-t2", 2, 4.5}, {"/T2", 2, 4.5}, {"-T2", 2, 4.5}, {"/t2", 2, 4.5}, {"-b2", 3, 2.0},
-        {"/B2", 3, 2.0}, {"-B2", 3, 2.0}, {"/b2", 3, 2.0}, {"-b1.5x", 3, 1.5}, {"-b-0.25", 3, -0.25},
-        {"-bx", 3, 0.0}, {"-t12abc", 12, 4.5}, {"-t-1", -1, 4.5}, {"-t3.9", 3, 4.5}, {"-tx", 0, 4.5},
-        {"-t", 3, 4.5}, {"-b", 3, 4.5}, {"/T", 3, 4.5}, {"/b", 3, 4.5},  // no value: no change
-        {"-c", 3, 4.5}, {"-u", 3, 4.5}, {"/C", 3, 4.5}, {"/U", 3, 4.5}, {"-c5", 3, 4.5},
-        {"-uvw", 3, 4.5}, {"-x", 3, 4.5, true}, {"/Z", 3, 4.5, true}, {"-", 3, 4.5, true},
-        {"/", 3, 4.5, true}, {"-1", 3, 4.5, true}, {"--t2", 3, 4.5, true},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.arg);
-        Captured c;
-        c.s.isTest = 3;
-        c.s.bairitsu = 4.5;
-        opt(c.s, r.arg);
-        EXPECT_EQ(c.s.isTest, r.level);
-        EXPECT_EQ(c.s.bairitsu, r.magnification);
-        EXPECT_EQ(c.errors(), r.illegal ? "\nIllegal Option.\n" : "");
+static void expect_reads_as_strtod(const std::string& text) {
+    char *end_lib = nullptr, *end_own = nullptr;
+    const double lib = std::strtod(text.c_str(), &end_lib), own = read_double(text.c_str(), &end_own);
+    ASSERT_TRUE(std::memcmp(&lib, &own, sizeof lib) == 0 && end_lib == end_own) << "\"" << text << "\"";
+}
+
+static void expect_formats_as_snprintf(double v, int decimals) {
+    char lib[512], own[512];
+    ASSERT_EQ(format_fixed(own, sizeof own, v, decimals), std::snprintf(lib, sizeof lib, "%.*f", decimals, v)) << lib;
+    ASSERT_STREQ(own, lib) << decimals << " decimals of " << std::hexfloat << v;
+}
+
+TEST(Numbers, ReadAndWriteAsTheCLibraryDoes) {
+    for (const Row& r : table("control/numbers.txt")) {
+        SCOPED_TRACE(r.where);
+        for (int d : {0, 1, 2, 6, 12, 13, 20}) r[0] == "read" ? expect_reads_as_strtod(r[1]) : expect_formats_as_snprintf(r.num(1), d);
+    }
+    Rng r(42);
+    for (int i = 0; i < 200000 && !HasFatalFailure(); ++i) {  // signs, digits, points, a stray letter
+        std::string t = r.below(4) == 0 ? std::string(1, "-+"[r.below(2)]) : "";
+        for (int k = r.below(12); k > 0; --k) t += char('0' + r.below(10));
+        if (r.below(3) != 0) t += '.';
+        for (int k = r.below(r.below(5) == 0 ? 30 : 8); k > 0; --k) t += char('0' + r.below(10));
+        if (r.below(10) == 0) t += std::string(1, "eExX., "[r.below(7)]) + char('0' + r.below(10));
+        expect_reads_as_strtod(t);
+    }
+    for (int i = 0; i < 100000 && !HasFatalFailure(); ++i) {  // as drawn, exact ties, any magnitude, any bits
+        const std::uint64_t bits = r.next();
+        const int kind = r.below(4);
+        double v = 0;
+        std::memcpy(&v, &bits, sizeof v);
+        if (kind == 0) v = double(std::int64_t(bits % 200000000) - 100000000) / 1000.0;
+        if (kind == 1) v = std::ldexp(double(bits % 2000001) - 1000000, -r.below(50));
+        if (kind == 2) v = std::ldexp(double(bits >> 11), -29 - r.below(80)) * (r.below(2) ? 1 : -1);
+        expect_formats_as_snprintf(v, r.below(2) == 0 ? 12 : 6);
     }
 }
 
-TEST(FieldReader, FieldsAreReadUntilTheFirstThatFails) {
-    // One letter per field: n number, d decimal, x hexadecimal. Every
-    // variable starts at 7; a failed field and all later ones keep it.
-    struct Row { const char* text; const char* kinds; std::vector<double> want; };
-    const Row rows[] = {
-        {"1.2.3", "nnn", {1.2, 0.3, 7}},  // the longest prefix strtod accepts
-        {" \t\v\f\r\n-2.5e2\t+.5 1e5x", "nnn", {-250, 0.5, 1e5}}, {" \r\n", "n", {7}},
-        {"1 x 3", "nnn", {1, 7, 7}},  // "3" would convert, but the record has ended
-        {"5 .5 6", "ddd", {5, 7, 7}}, {"5 .5", "ddn", {5, 7, 7}}, {"1A 0x1a", "xx", {26, 26}},
-    };
-    for (const Row& r : rows) {
-        FieldReader f(r.text);
-        for (std::size_t i = 0; i < r.want.size(); ++i) {
-            double d = 7;
-            int n = 7;
-            bool ok = r.kinds[i] == 'n' ? f.num(d) : r.kinds[i] == 'd' ? f.dec(n) : f.hex(n);
-            EXPECT_EQ(r.kinds[i] == 'n' ? d : n, r.want[i]) << r.text << " " << i;
-            EXPECT_EQ(ok, r.want[i] != 7) << r.text << " " << i;
-        }
-    }
-    // A field never starts behind the line's terminator.
-    double v = -1;
-    EXPECT_FALSE(FieldReader(from_column("hs\0 5", 3)).num(v));
-    EXPECT_STREQ(from_column("hcw 1", 4), "1");
-}
-
-// The C library's own sscanf is the reference for single integer fields,
-// including the truncation to 32 bits.
-TEST(FieldReader, IntegersConvertAsSscanfDoes) {
-    for (const char* text : {"0", "-1", "+7", "1.9", "0x10", "2147483647", "2147483648",
-                             "4294967297", "4294967301", "-2147483649", "99999999999999999999",
-                             "-99999999999999999999", " \t12z", "-", "q"}) {
-        int want = 12345, got = 12345;
-        int converted = std::sscanf(text, "%d", &want);
-        EXPECT_EQ(FieldReader(text).dec(got), converted == 1) << text;
-        EXPECT_EQ(got, want) << text;
-    }
-    for (const char* text : {"0", "a", "1A", "0x1a", "7fffffff", "ffffffff", "100000000",
-                             "100000010", "1ffffffff", "-1", "fffffffffffffffffffff", " \t10",
-                             "g", "-"}) {
-        unsigned want = 12345;
-        int got = 12345;
-        int converted = std::sscanf(text, "%x", &want);
-        EXPECT_EQ(FieldReader(text).hex(got), converted == 1) << text;
-        EXPECT_EQ(got, static_cast<int>(want)) << text;
-    }
-}
-
-TEST(ResultRecords, JapaneseTextsAreTheirCodePage932Bytes) {
-    EXPECT_EQ(std::string(kTooManyLines), cp932("he  要素数オーバー    MAX = %d\n"));
-    EXPECT_EQ(std::string(kTooManyPoints), cp932("he  寸法端点  処理限度数オーバー    MAX=%d\n"));
-    EXPECT_EQ(std::string(kNoValuesHe), cp932("he  寸法値がありません\n"));
-    EXPECT_EQ(std::string(kNoValuesStatus), cp932("h#  寸法値がありません\n"));
-    EXPECT_EQ(std::string(kSummary), cp932("不良 Ｘ=%d , 要・確認 △=%d , 良◎◯=%d  /全文字数(%d)"));
-}
-
-}  // namespace
 }  // namespace dimcheck::test
