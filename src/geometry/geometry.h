@@ -9,11 +9,12 @@ namespace dimcheck {
 // Packs two points into a segment x1, y1, x2, y2.
 void __T2_LN(const Point* p, const Point* q, double* seg);
 
-// 1 when `ten` lies inside the widened boxes of both segments.
-int __CROSS(DrawingState& s, const double* A, const double* B, const Point* ten, int mode);
+// 1 when `ten` lies inside the boxes of both segments, widened by gomi / 100.
+int __CROSS(DrawingState& s, const double* A, const double* B, const Point* ten);
 
 // Counts the meeting points of A and B that lie on both in KPcnt (at most 10)
-// and returns KPcnt.
+// and returns KPcnt. `seido` is only shown in the level-2 trace: the frame
+// test always asks with 0, the narrow boxes.
 int Koten_lnln(DrawingState& s, const double* A, const double* B, int seido);
 
 // Drawing records for traces: a point, a line.

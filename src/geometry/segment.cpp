@@ -27,8 +27,8 @@ void __T2_LN(const Point* p, const Point* q, double* seg) {
     seg[3] = q->y;
 }
 
-int __CROSS(DrawingState& s, const double* A, const double* B, const Point* ten, int mode) {
-    double t = mode != 0 ? s.gomi : s.gomi / 100.0f;
+int __CROSS(DrawingState& s, const double* A, const double* B, const Point* ten) {
+    double t = s.gomi / 100.0f;
     int k1 = within(A[0], A[2], t, ten->x) ? 1 : 0;
     int k2 = within(A[1], A[3], t, ten->y) ? 1 : 0;
     int k3 = within(B[0], B[2], t, ten->x) ? 1 : 0;
@@ -51,7 +51,7 @@ int Koten_lnln(DrawingState& s, const double* A, const double* B, int seido) {
     Point kten = {0.0, 0.0};
     // Tests kten; returns the code when it is counted, else `missed`.
     auto test = [&](int code, int missed) {
-        if (__CROSS(s, A, B, &kten, seido) == 1 && s.KPcnt <= 9) {
+        if (__CROSS(s, A, B, &kten) == 1 && s.KPcnt <= 9) {
             ++s.KPcnt;
             return code;
         }
