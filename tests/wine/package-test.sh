@@ -52,7 +52,10 @@ bat() {
         fail "$1: dimcheck.log is not '$3': $(cat "$pkg/dimcheck.log")"
 }
 cp "$src/samples/plan.jwc" "$pkg/jwc_temp.txt"
-bat dimcheck-explain.bat "$(grep -a '^h#' expected)" -
+bat dimcheck-explain.bat "$(grep -a '^h#' expected)" ""
+(cd linux && cp "$src/samples/plan.jwc" JWC_TEMP.TXT && "$linux" -e -r >/dev/null 2>&1 && crlf JWC_TEMP.TXT >../explained)
+cmp -s "$pkg/JWC_TEMP.TXT" explained && cmp -s "$pkg/dimcheck.csv" linux/dimcheck.csv ||
+    fail "dimcheck-explain.bat gave another result or report than the Linux program with -e -r"
 cp "$src/samples/plan.jwc" "$pkg/jwc_temp.txt"
 bat dimcheck.bat "$(grep -a '^h#' expected)" ""
 cmp -s "$pkg/JWC_TEMP.TXT" expected || fail "dimcheck.bat gave another result than the Linux program"
