@@ -92,9 +92,12 @@ ScratchDir::~ScratchDir() {
     fs::remove_all(path, ec);
 }
 
-Outcome run_program(const std::vector<std::string>& args, unsigned long max_file_bytes,
-                    const char* exe) {
-    std::vector<std::string> all{exe ? exe : DIMCHECK_EXE};
+Outcome run_program(const std::vector<std::string>& args, unsigned long max_file_bytes) {
+#ifdef DIMCHECK_WINE_EXE
+    std::vector<std::string> all{DIMCHECK_WINE, DIMCHECK_WINE_EXE};
+#else
+    std::vector<std::string> all{DIMCHECK_EXE};
+#endif
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (auto& a : all) argv.push_back(a.data());
@@ -107,6 +110,11 @@ Outcome run_program(const std::vector<std::string>& args, unsigned long max_file
         if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 ||
             dup2(err, 2) < 0)
             _exit(126);
+#ifdef DIMCHECK_WINE_EXE
+        setenv("WINEPREFIX", DIMCHECK_WINEPREFIX, 1);  // made by wine/prefix.sh
+        setenv("WINEDEBUG", "-all", 1);  // nothing but the program's own stderr
+        setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);
+#endif
         if (max_file_bytes != 0) {
             struct rlimit limit = {max_file_bytes, max_file_bytes};
             signal(SIGXFSZ, SIG_IGN);

@@ -1,5 +1,5 @@
 // Helpers shared by the tests: files, a drawing state with captured streams,
-// a ready-made frame, a scratch folder, and a runner for the program.
+// a ready-made frame, a scratch folder, and the one runner of the program.
 #pragma once
 
 #include <cstdint>
@@ -65,9 +65,10 @@ struct Outcome {
     std::string out, err;
 };
 
-// Runs the built program (or `exe`) with `args` in the current folder; a
-// non-zero `max_file_bytes` limits every file it writes, as a full disk would.
-Outcome run_program(const std::vector<std::string>& args, unsigned long max_file_bytes = 0,
-                    const char* exe = nullptr);
+// Runs the program under test in the current folder with `args`: the Linux
+// program, or in the Windows suite dimcheck.exe under Wine in the suite's
+// prefix. A non-zero `max_file_bytes` limits every file it writes, as a full
+// disk would (Linux only).
+Outcome run_program(const std::vector<std::string>& args, unsigned long max_file_bytes = 0);
 
 }  // namespace dimcheck::test
