@@ -60,15 +60,13 @@ private:
     std::uint64_t s_;
 };
 
+// Runs the program under test in the current folder: the Linux program, or in
+// the Windows suite dimcheck.exe under Wine in the suite's prefix. A non-zero
+// `max_file_bytes` limits every file it writes, as a full disk would.
 struct Outcome {
     int status = -1;  // as the shell sees it (0..255)
     std::string out, err;
 };
-
-// Runs the program under test in the current folder with `args`: the Linux
-// program, or in the Windows suite dimcheck.exe under Wine in the suite's
-// prefix. A non-zero `max_file_bytes` limits every file it writes, as a full
-// disk would (Linux only).
 Outcome run_program(const std::vector<std::string>& args, unsigned long max_file_bytes = 0);
 
 }  // namespace dimcheck::test
