@@ -5,9 +5,8 @@
 // selection; a broken rule aborts with a message, which libFuzzer reports as a
 // crash. The target works in a scratch folder of its own, so the corpus
 // folders and the artifact prefix must be given as absolute paths.
-#include <unistd.h>
-
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -23,8 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 const char* const kTrace[8] = {"-t0", "-t1", "-t2", "-t3", nullptr, "-t-1", "-t", "/T1"};
-const char* const kScale[16] = {"-b1",  nullptr, "-b10",   "-b0.001", "-b1000", "-b0", "-b-1", "-bnan", "-binf",
-                                "-b1e308", "-b0x1p-3", "-babc", "-b", "/B2.5", "-b1e-300", "-b100"};
+const char* const kScale[16] = {"-b1",     nullptr,    "-b10",  "-b0.001", "-b1000", "-b0",  "-b-1",     "-bnan",
+                                "-binf",   "-b1e308",  "-b0x1p-3", "-babc", "-b",    "/B2.5", "-b1e-300", "-b100"};
 const char* const kNames[] = {"JWC_TEMP.TXT", "jwc_temp.txt", "JWC_TEMP.$$$", "JWC_x2x2.$$", "JWC_x2x2.$$$"};
 
 void expect(bool ok, const char* rule, const std::string& detail = "") {
@@ -54,22 +53,19 @@ void check_run(dimcheck::DrawingState& s, int status, const std::string& input) 
     // The host reads an empty line as the end of a polyline.
     expect(result[0] != '\n' && result.find("\n\n") == std::string::npos, "no empty line in the result");
 
-    expect(fs::exists("JWC_TEMP.$$$") == (status != 0 || s.isTest != 0), "working copy kept exactly when it should be");
-    if (status != 0 || s.isTest != 0) {
-        const std::string copy = rest_of(std::fopen("JWC_TEMP.$$$", "rb"));
-        const std::size_t read = copy.size() - 2;
-        expect(copy.size() >= 2 && copy.compare(read, 2, "#\n") == 0 && read <= input.size() &&
-                   input.compare(0, read, copy, 0, read) == 0, "working copy: the lines read, then #");
-        std::size_t at = 0, start = 0, lines = 0;  // pieces of at most 511 bytes, as read
-        for (; at < read; ++lines) {
-            const std::size_t end = input.find('\n', start = at);
-            at = std::min(end == std::string::npos ? input.size() : end + 1, at + 511);
-        }
-        expect(at == read, "working copy holds whole lines");
-        const char* last = input.c_str() + start;
-        const bool point = read > 0 && (last[0] == ' ' || !std::strncmp(last, "pt", 2) || !std::strncmp(last, "ci", 2));
-        expect(read == input.size() || lines > 50000 || point, "the intake stops early only at a limit");
-    }
+    const bool kept = status != 0 || s.isTest != 0;
+    expect(fs::exists("JWC_TEMP.$$$") == kept, "working copy kept exactly when it should be");
+    const std::string copy = kept ? rest_of(std::fopen("JWC_TEMP.$$$", "rb")) : input + "#\n";
+    const std::size_t read = copy.size() - 2;
+    expect(copy.size() >= 2 && copy.compare(read, 2, "#\n") == 0 && read <= input.size() &&
+               input.compare(0, read, copy, 0, read) == 0, "working copy: the lines read, then #");
+    std::size_t at = 0, start = 0, lines = 0;  // pieces of at most 511 bytes, as read
+    for (; at < read; ++lines) at = std::min({input.find('\n', start = at), at + 510, input.size() - 1}) + 1;
+    expect(at == read, "working copy holds whole lines");
+    const char* last = input.c_str() + start;
+    expect(read == input.size() || lines > 50000 ||
+               (read > 0 && (last[0] == ' ' || !std::strncmp(last, "pt", 2) || !std::strncmp(last, "ci", 2))),
+           "the intake stops early only at a limit");
     if (status == 1) {
         const std::string points = printed(dimcheck::kTooManyPoints, 800);
         const std::string none = std::string(dimcheck::kNoValuesHe) + dimcheck::kNoValuesStatus;
@@ -88,31 +84,24 @@ void check_run(dimcheck::DrawingState& s, int status, const std::string& input) 
     std::rewind(s.fpw);
     const std::string restore = rest_of(std::exchange(s.fpw, result_file));
     const std::string summary = printed(dimcheck::kSummary, s.batu_count, s.sankaku_count, s.maru_count, s.mmax);
-    char where[128];
+    char where[1024];  // %f of a coordinate up to 1e308
     std::snprintf(where, sizeof where, "cn4\nch %.6f %.6f 10.0 0.0 \"", s.HANI[0], s.HANI[1] - 10.0 * s.scale);
     const std::string tail = where + summary + "\n" + restore + "h# " + summary + "\n";
     const std::size_t marks = result.size() - std::min(result.size(), tail.size());
     expect(result.size() >= tail.size() && result.compare(marks, tail.size(), tail) == 0,
            "the result ends with the summary, the restore records and the status line", result.substr(marks));
     std::size_t counted = 0;  // each mark starts with the line "lt1"
-    for (std::size_t at = 0; at < marks; at = result.find('\n', at) + 1) counted += result.compare(at, 4, "lt1\n") == 0;
+    for (at = 0; at < marks; at = result.find('\n', at) + 1) counted += result.compare(at, 4, "lt1\n") == 0;
     expect(counted == static_cast<std::size_t>(marked), "one mark per counted verdict");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // One scratch folder for the whole fuzz run, left empty after each input.
-    std::string scratch = (fs::temp_directory_path() / "dimcheck-fuzz-XXXXXX").string();
+    static std::string scratch = (fs::temp_directory_path() / "dimcheck-fuzz-XXXXXX").string();
     expect(mkdtemp(scratch.data()) != nullptr, "mkdtemp");
     fs::current_path(scratch);
-    std::atexit([] {
-        for (const char* name : kNames) std::remove(name);
-        std::error_code ec;
-        const fs::path here = fs::current_path(ec);
-        fs::current_path(here.parent_path(), ec);
-        fs::remove(here, ec);
-    });
+    std::atexit([] { std::error_code ec; fs::remove_all(scratch, ec); });
     return 0;
 }
 
