@@ -1,5 +1,5 @@
-// Helpers shared by the tests: files, a drawing state with captured streams,
-// a ready-made frame, a scratch folder, and a runner for the program.
+// Helpers shared by the tests: files, a drawing state with captured streams, a
+// ready-made frame, a scratch folder, random numbers and the program's runner.
 #pragma once
 
 #include <cstdint>
@@ -19,8 +19,7 @@ bool file_exists(const std::string& path);
 std::size_t count_of(const std::string& text, const std::string& part);
 std::string cp932(const std::string& utf8);  // the bytes that iconv gives for code page 932
 
-// A fresh state whose result, trace and error streams go to temporary files.
-struct Captured {
+struct Captured {  // a fresh state whose result, trace and error streams go to temporary files
     Captured();
     ~Captured();
     std::string result() const { return slurp(s.fpw); }
@@ -34,15 +33,13 @@ struct Captured {
 // the left of it, 0.2 apart in x.
 void set_frame(DrawingState& s);
 
-// An empty folder that is the current one for the scope and removed after it.
-struct ScratchDir {
+struct ScratchDir {  // an empty folder, the current one for the scope, removed after it
     ScratchDir();
     ~ScratchDir();
     std::string path, previous;
 };
 
-// splitmix64: the same sequence on every machine.
-class Rng {
+class Rng {  // splitmix64: the same sequence on every machine
 public:
     explicit Rng(std::uint64_t seed) : s_(seed) {}
     std::uint64_t next() {
@@ -60,14 +57,13 @@ private:
     std::uint64_t s_;
 };
 
+// Runs the program under test in the current folder: the Linux program, or in
+// the Windows suite dimcheck.exe under Wine in the suite's prefix. A non-zero
+// `max_file_bytes` limits every file it writes, as a full disk would.
 struct Outcome {
     int status = -1;  // as the shell sees it (0..255)
     std::string out, err;
 };
-
-// Runs the built program (or `exe`) with `args` in the current folder; a
-// non-zero `max_file_bytes` limits every file it writes, as a full disk would.
-Outcome run_program(const std::vector<std::string>& args, unsigned long max_file_bytes = 0,
-                    const char* exe = nullptr);
+Outcome run_program(const std::vector<std::string>& args, unsigned long max_file_bytes = 0);
 
 }  // namespace dimcheck::test

@@ -13,7 +13,7 @@ namespace dimcheck::test {
 namespace {
 
 TEST(Rerun, TheCheckersOwnTextsAreNeverJudged) {
-    const std::string sample = read_file(std::string(DIMCHECK_SAMPLES) + "/plan.jwc");
+    const std::string sample = read_file(std::string(DIMCHECK_SOURCE_DIR) + "/samples/plan.jwc");
     ScratchDir dir;
     write_file("JWC_TEMP.TXT", sample);
     ASSERT_EQ(run_program({}).status, 0);
