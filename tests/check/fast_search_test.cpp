@@ -22,7 +22,7 @@ static double special(Rng& r) {  // zeros, subnormals, huge, infinite, NaN
 static Point tricky(Rng& r, const DrawingState& s) {
     const int i = 1 + r.below(4);
     const Point a = s.PT[i], b = s.PT[i % 4 + 1], far = s.Pmin[r.below(3)];
-    const double t = (r.chance(50) ? 1 : -1) * s.gomi / 100.0f, l = r.chance(30) ? 0.5 : r.unit(), mu = r.range(0, 3);
+    const double t = (r.chance(50) ? 1 : -1) * s.gomi / 100.0f, l = r.chance(30) ? 0.5 : r.unit(), mu = r.chance(50) ? r.below(4) : r.range(0, 3);
     auto nudge = [&](double v) { return std::nextafter(v, r.chance(50) ? HUGE_VAL : -HUGE_VAL); };
     const double y = b.x == a.x ? a.y : (far.x - a.x) * ((b.y - a.y) / (b.x - a.x)) + a.y;
     switch (r.below(8)) {
@@ -42,7 +42,7 @@ static Point tricky(Rng& r, const DrawingState& s) {
 static std::unique_ptr<DrawingState> random_state(Rng& r) {
     auto s = std::make_unique<DrawingState>();
     s->scale = r.chance(10) ? special(r) : r.chance(50) ? 1.0 : 100.0;
-    s->gomi = r.chance(80) ? 0.00025 * s->scale : r.chance(50) ? special(r) : r.below(3) * 50.0;
+    s->gomi = r.chance(70) ? 0.00025 * s->scale : r.chance(30) ? special(r) : r.below(3) * 50.0;
     s->MOJIS = r.below(r.chance(5) ? 20 : 11) - (r.chance(3) ? 3 : 0);
     for (int k = 0; k <= 10; ++k) s->MOJI_H[k] = r.chance(10) ? 0.0 : r.range(1, 10), s->MOJI_W[k] = r.range(1, 10);
     for (double& g : s->G_SCALE) g = r.chance(10) ? (r.chance(50) ? 0.0 : special(r)) : s->scale;
