@@ -51,7 +51,7 @@ public:
     }
 
 private:
-    // "# same i(-2147483648) j(-2147483648) k(-2147483648)\n" and then some.
+    // "# same i(2147483647) j(2147483647) k(2147483647)\n" and then some.
     static constexpr std::size_t kLongest = 64;
 
     void flush() {
@@ -63,12 +63,9 @@ private:
         std::memcpy(to + at, t, n);
         at += n;
     }
-    // As %d: optional minus sign, then the digits.
+    // As %d for the counts of a pass, which are never negative.
     static void number(char* to, std::size_t& at, int v) {
-        unsigned long long u = v < 0 ? 0ull - static_cast<unsigned long long>(v)
-                                     : static_cast<unsigned long long>(v);
-        if (v < 0) to[at++] = '-';
-        at += static_cast<std::size_t>(put_digits(to + at, u));
+        at += static_cast<std::size_t>(put_digits(to + at, static_cast<unsigned>(v)));
     }
 
     std::FILE* out_;
