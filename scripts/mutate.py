@@ -13,7 +13,6 @@ why) is reported as explained; the exit status is 1 when any survivor is not.
 """
 import hashlib
 import os
-import random
 import re
 import shutil
 import subprocess
@@ -141,8 +140,13 @@ def main():
         return hashlib.sha256(open(path, "rb").read()).hexdigest() if os.path.exists(path) else None
 
     originals = {}
-    pool = candidates()
-    random.Random(seed).shuffle(pool)
+    # Drawn by a hash of the seed and the mutant itself, so that the same seed
+    # draws the same mutants of the lines that did not change.
+    def rank(c):
+        rel, line_no, a, b, rep = c
+        text = open(os.path.join(ROOT, rel), encoding="latin-1").read().split("\n")[line_no]
+        return hashlib.sha256(f"{seed}|{rel}|{text.strip()}|{a}|{rep}".encode("latin-1")).digest()
+    pool = sorted(candidates(), key=rank)
     killed = tested = 0
     unexplained = []
     for rel, line_no, a, b, rep in pool:

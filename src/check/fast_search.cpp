@@ -481,7 +481,7 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
     double undecided[kTenSize];
     int opened[kTenSize];  // the points with a bit set
     int no = 0;
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < n; ++i) {  // gather the points that are open
         undecided[i] = 0.0;
         opened[no] = i;
         no += (plain[i] != 0.0) & (open[i] != 0.0);
