@@ -57,7 +57,7 @@ static std::unique_ptr<DrawingState> random_state(Rng& r) {
     for (int k = 0; k < 7 && r.chance(k == 0 ? 30 : 100); ++k)  // small integers: exact meetings
         (k < 4 ? s->PT[k + 1] : s->Pmin[k - 4]) = r.chance(30) ? s->PT[1] : Point{r.below(7) - 4.0 * (k > 3), double(r.below(7))};
     const double span = std::fmin(1 + std::fabs(s->ChDX) + std::fabs(nagasa), 1e6);
-    s->tenc = 1 + r.below(r.chance(10) ? 799 : 80);
+    s->tenc = r.chance(2) ? 0 : 1 + r.below(r.chance(10) ? 799 : 80);
     for (int k = 0; k < s->tenc; ++k)
         s->TEN[k] = r.chance(3) ? s->TEN[r.below(k + 1)] : r.chance(60) ? tricky(r, *s)
                   : Point{s->ChX + r.range(-span, span), s->ChY + r.range(-span / 10, span / 10)};
