@@ -107,25 +107,19 @@ int format_fixed(char* out, std::size_t size, double v, int decimals) {
     // q = floor(product / 2^s), rounded by the remainder against 2^(s-1).
     std::uint64_t q = 0;
     if (s < 94) {  // otherwise the product is below half of 2^s: q = 0
-        std::uint64_t r_hi, r_lo, half_hi, half_lo;
+        // The remainder r_hi:r_lo and half of 2^s, half_hi:half_lo.
+        std::uint64_t r_hi = 0, r_lo = lo, half_hi = 0, half_lo = 0;
         if (s < 64) {
             q = (lo >> s) | (hi << (64 - s));
-            r_hi = 0;
             r_lo = lo & ((std::uint64_t{1} << s) - 1);
-            half_hi = 0;
             half_lo = std::uint64_t{1} << (s - 1);
         } else if (s == 64) {
             q = hi;
-            r_hi = 0;
-            r_lo = lo;
-            half_hi = 0;
             half_lo = std::uint64_t{1} << 63;
         } else {
             q = hi >> (s - 64);
             r_hi = hi & ((std::uint64_t{1} << (s - 64)) - 1);
-            r_lo = lo;
             half_hi = std::uint64_t{1} << (s - 65);
-            half_lo = 0;
         }
         bool above = r_hi > half_hi || (r_hi == half_hi && r_lo > half_lo);
         bool tie = r_hi == half_hi && r_lo == half_lo;
