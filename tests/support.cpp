@@ -37,7 +37,6 @@ void write_file(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-bool file_exists(const std::string& path) { return fs::exists(path); }
 
 std::size_t count_of(const std::string& text, const std::string& part) {
     std::size_t n = 0;

@@ -15,7 +15,6 @@ namespace dimcheck::test {
 std::string slurp(std::FILE* f);  // a whole stream, read from its start
 std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& bytes);
-bool file_exists(const std::string& path);
 std::size_t count_of(const std::string& text, const std::string& part);
 std::string cp932(const std::string& utf8);  // the bytes that iconv gives for code page 932
 

@@ -53,8 +53,8 @@ void write_explanation(DrawingState& s) {
     if (kind >= 1 && kind <= 10)
         std::fprintf(s.fpw, "cn%d\n", kind);
     else
-        std::fprintf(s.fpw, "cn0 %.2f, %.2f, %.2f, %d\n", text_width(s, kind),
-                     text_height(s, kind), text_spacing(s, kind), text_colour(s, kind));
+        free_size_kind(s, text_width(s, kind), text_height(s, kind), text_spacing(s, kind),
+                       text_colour(s, kind));
 
     double len = std::sqrt(s.ChDX * s.ChDX + s.ChDY * s.ChDY);
     double ux = 1.0, uy = 0.0;

@@ -34,6 +34,10 @@ void circle(DrawingState& s, double cx, double cy, double r) {
 
 }  // namespace
 
+void free_size_kind(DrawingState& s, double width, double height, double spacing, int colour) {
+    std::fprintf(s.fpw, "cn0 %.2f, %.2f, %.2f, %d\n", width, height, spacing, colour);
+}
+
 double mark_radius(const DrawingState& s) {
     return text_height(s, s.MOJIS) * s.scale * 0.5 * 2.5f;
 }
@@ -72,7 +76,7 @@ void Print_batu_maru(DrawingState& s, int kind) {
 
 void IniZokusei(DrawingState& s) {
     if (s.MOJISi == 0)
-        std::fprintf(s.fpw, "cn0 %.2f, %.2f, %.2f, %d\n", s.MOJIWi, s.MOJIHi, s.MOJIDi, s.MOJICi);
+        free_size_kind(s, s.MOJIWi, s.MOJIHi, s.MOJIDi, s.MOJICi);
     else if (s.MOJISi <= 10)
         std::fprintf(s.fpw, "cn%d\n", s.MOJISi);
     std::fprintf(s.fpw, "lg%x\nly%x\nlt%d\nlc%d\n", static_cast<unsigned>(s.GROUPi),
