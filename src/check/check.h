@@ -8,6 +8,9 @@ namespace dimcheck {
 
 // Verdict codes.
 constexpr int kNotAValue = -2;
+// A text record that is counted, not judged: a vertical or angle text, or with
+// -n a note.
+constexpr int kNotJudged = -100;
 constexpr int kWrong = 10;
 
 // Value reading.
@@ -15,6 +18,9 @@ int __DEL_CR(char* body);
 int ZenHan(DrawingState& s, const char* body);
 int isSuchi(DrawingState& s, const char* csp);
 int Comma(char* csp);
+// Whether a body holds nothing but what a value is written with: digits,
+// blanks, , . + - * /, M, m, R, their full-width forms and the diameter sign.
+bool written_like_a_value(const char* body);
 
 // End-point search around the current text.
 int Search_Ten(DrawingState& s, double nagasa, int mode);

@@ -1,7 +1,9 @@
 // Reading a text body as a length: cut the line end, bring full-width digits
 // and signs to half-width, test that only a number is left, drop separators
 // and units, convert.
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <cstring>
 
 #include "check/check.h"
@@ -16,6 +18,9 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool accepted(unsigned char c) {
     return (c >= '0' && c <= '9') || (c >= 0x2A && c <= 0x2F) || c == 'M' || c == 'm' || c == 'R';
 }
+
+// First byte of a Shift-JIS double-byte character.
+bool is_lead_byte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 // Translation of the recognised double-byte characters; 0 drops the pair.
 char translate(unsigned char lead, unsigned char trail) {
@@ -42,6 +47,24 @@ int __DEL_CR(char* body) {
     return end;
 }
 
+bool written_like_a_value(const char* body) {
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(body); *p != '\0'; ++p) {
+        if (is_lead_byte(*p)) {
+            unsigned code = (static_cast<unsigned>(p[0]) << 8) | p[1];
+            bool digit = code >= 0x824F && code <= 0x8258;
+            // blank , . + - / * M m R and the Greek phi of a diameter
+            static const unsigned kSigns[] = {0x8140, 0x8143, 0x8144, 0x817B, 0x817C,
+                                              0x815E, 0x8196, 0x826C, 0x828D, 0x8271, 0x83D3};
+            if (!digit && std::find(std::begin(kSigns), std::end(kSigns), code) == std::end(kSigns))
+                return false;
+            ++p;  // never past the terminator: a lone lead byte meets no sign
+        } else if (!is_digit(static_cast<char>(*p)) && std::strchr(" ,.+-*/MmR", *p) == nullptr) {
+            return false;
+        }
+    }
+    return true;
+}
+
 int ZenHan(DrawingState& s, const char* body) {
     char out[66];
     int n = 0;
@@ -49,7 +72,9 @@ int ZenHan(DrawingState& s, const char* body) {
     int pos = 0;
     while (pos <= 63 && body[pos] != '\0') {
         unsigned char c = static_cast<unsigned char>(body[pos]);
-        if (c == 0x81 || c == 0x82 || c == 0x83) {
+        if (is_lead_byte(c)) {
+            // A double-byte character is one character: its trail byte is
+            // never read as a digit, sign or letter of its own.
             unsigned char trail = static_cast<unsigned char>(body[pos + 1]);
             if (trail == 0) {
                 mixed = 1;
@@ -57,6 +82,9 @@ int ZenHan(DrawingState& s, const char* body) {
             }
             char t = translate(c, trail);
             if (t != 0) out[n++] = t;
+            // Kanji and the other characters outside the converted ranges
+            // make the text mixed; the dropped full-width symbols do not.
+            if (c > 0x83) mixed = 1;
             pos += 2;
         } else {
             if (accepted(c))

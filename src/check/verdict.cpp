@@ -63,6 +63,7 @@ int Sun_chk(DrawingState& s) {
     s.pairs = 0;
 
     int length = __DEL_CR(s.ChSTR);
+    if (s.leave_notes_out && !written_like_a_value(s.ChSTR)) return kNotJudged;
     ZenHan(s, s.ChSTR);
     if (isSuchi(s, s.CSP) <= 0) return kNotAValue;
 

@@ -1,6 +1,7 @@
 #include "control/driver.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,9 +23,18 @@ void opt(DrawingState& s, const char* arg) {
     const char* value = arg[1] ? arg + 2 : arg + 1;
     bool has_value = *value != '\0';
     switch (letter) {
-    case 'b':
-        if (has_value) s.bairitsu = std::strtod(value, nullptr);
+    case 'b': {
+        // A magnification of zero, below zero or not a number would mark every
+        // value wrong: a mistyped one ("-b0,5", "-b 0.5") is said and ignored.
+        char* end = nullptr;
+        double magnification = std::strtod(value, &end);
+        bool whole = has_value && *end == '\0' && skip_space(value) == value;
+        if (whole && magnification > 0.0 && std::isfinite(magnification))
+            s.bairitsu = magnification;
+        else
+            std::fputs("\nIllegal Option.\n", s.err);
         break;
+    }
     case 't':
         if (has_value) {
             int level = 0;
@@ -37,6 +47,9 @@ void opt(DrawingState& s, const char* arg) {
         break;
     case 'r':
         s.report = true;
+        break;
+    case 'n':
+        s.leave_notes_out = true;
         break;
     case 'c':
     case 'u':
@@ -174,7 +187,7 @@ int run(DrawingState& s, int argc, const char* const* argv) {
         return stop(s, 1);
     }
 
-    s.fp = std::fopen(kWorking, "r");
+    s.fp = std::fopen(kWorking, "rb");
     if (s.fp == nullptr) {
         std::fputs("Cannot open file: JWC_TEMP.$$$", s.err);
         close_result(s);

@@ -24,7 +24,7 @@ constexpr double kVacated = -214748.3648;
 constexpr int kUnseen = 20;
 
 constexpr int kTenSize = 801;
-constexpr int kTenLimit = 800;       // the intake stops when tenc reaches it
+constexpr int kTenLimit = 800;       // the intake stops when as many distinct points are read
 constexpr int kLineLimit = 50000;
 constexpr int kStenSize = 41;
 constexpr int kStenCounted = 39;
@@ -37,10 +37,12 @@ struct DrawingState {
     double bairitsu = 1.0;
     bool explain = false;  // -e: say beside every triangle and cross why
     bool report = false;   // -r: list every text in the report
+    bool leave_notes_out = false;  // -n: judge only texts written like a value
 
     // Intake results.
     Point TEN[kTenSize] = {};
     int tenc = 0;
+    bool duplicates_dropped = false;  // the table once filled up: it holds no point twice
     int mmax = 0;
     double G_SCALE[16] = {};
     double scale = 0.0;

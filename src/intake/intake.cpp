@@ -8,10 +8,34 @@ namespace dimcheck {
 
 namespace {
 
-// Stores TEN[tenc] as a new end point; -1 once the table has reached its limit.
+bool same_point(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
+
+// Keeps the first of equal points, in their order; returns how many are left.
+int remove_all_duplicates(Point* points, int n) {
+    int kept = 0;
+    for (int i = 0; i < n; ++i) {
+        bool seen = false;
+        for (int k = 0; k < kept && !seen; ++k) seen = same_point(points[k], points[i]);
+        if (!seen) points[kept++] = points[i];
+    }
+    return kept;
+}
+
+// Stores TEN[tenc] as a new end point. Chained dimensions repeat every shared
+// point, so a table that fills up is first rid of its duplicates, and from then
+// on a point already held is not stored again: the selection is read whole
+// whenever its distinct points fit. -1 when they do not.
 int add_point(DrawingState& s) {
+    if (s.duplicates_dropped)
+        for (int i = 0; i < s.tenc; ++i)
+            if (same_point(s.TEN[i], s.TEN[s.tenc])) return 0;
     ++s.tenc;
-    return s.tenc > kTenLimit - 1 ? -1 : 0;
+    if (s.tenc < kTenLimit) return 0;
+    if (!s.duplicates_dropped) {
+        s.tenc = remove_all_duplicates(s.TEN, s.tenc);
+        s.duplicates_dropped = true;
+    }
+    return s.tenc < kTenLimit ? 0 : -1;
 }
 
 // The first record of a kind is kept for the restore at the end; a first
@@ -144,12 +168,16 @@ int Ten_Store(DrawingState& s, const char* line) {
 }
 
 int TFILEcopy_Ten(DrawingState& s, const char* in_name, const char* copy_name) {
-    std::FILE* in = std::fopen(in_name, "r");
+    // Binary on every platform: Windows' text mode would end the selection at
+    // a byte 0x1A and drop the CR of every line end, so that it would read
+    // other bytes than the Linux program reads. Line ends are the reader's
+    // business (a CR ends a text's body).
+    std::FILE* in = std::fopen(in_name, "rb");
     if (in == nullptr) {
         std::fprintf(s.err, "Cannot open file: %s\n", in_name);
         return kIntakeFailed;
     }
-    std::FILE* copy = std::fopen(copy_name, "w");
+    std::FILE* copy = std::fopen(copy_name, "wb");  // the lines read, byte for byte
     if (copy == nullptr) {
         std::fclose(in);
         std::fprintf(s.err, "Cannot open file: %s\n", copy_name);

@@ -7,9 +7,6 @@
 namespace dimcheck {
 
 constexpr const char kReport[] = "dimcheck.csv";
-// The report's verdict code for a text record that is counted, not judged.
-constexpr int kNotJudged = -100;
-
 // Writes the explanation of the current text after its mark.
 void write_explanation(DrawingState& s);
 
