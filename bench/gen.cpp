@@ -1,5 +1,5 @@
 // Writes a generated selection to standard output:
-//   dimcheck_gen typical|worst|clustered [seed]
+//   dimcheck_gen typical|worst|clustered|repeated [seed]
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     using namespace dimcheck::bench;
     Kind kind;
     if (argc < 2 || !parse_kind(argv[1], kind)) {
-        std::fputs("usage: dimcheck_gen typical|worst|clustered [seed]\n", stderr);
+        std::fputs("usage: dimcheck_gen typical|worst|clustered|repeated [seed]\n", stderr);
         return 2;
     }
     std::uint64_t seed = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 1;

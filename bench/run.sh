@@ -33,7 +33,7 @@ echo
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-for kind in typical worst clustered; do
+for kind in typical worst clustered repeated; do
     "$gen" "$kind" 1 >"$scratch/$kind.jwc" 2>>"$scratch/gen.txt"
 done
 cat "$scratch/gen.txt"
@@ -58,7 +58,7 @@ printf "%-10s %7s %20s %20s %20s %8s\n" selection runs "cp" "checker >/dev/null"
     "checker >file" "ratio"
 cd "$scratch"
 mkdir -p run
-for kind in typical worst clustered; do
+for kind in typical worst clustered repeated; do
     reps=$reps_large
     [[ "$kind" == typical ]] && reps=$reps_small
     : >cp.txt

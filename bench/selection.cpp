@@ -218,7 +218,7 @@ Selection typical(std::uint64_t seed) {
     return s;
 }
 
-Selection limits(std::uint64_t seed, bool clustered) {
+Selection limits(std::uint64_t seed, bool clustered, bool repeated = false) {
     Random r(seed);
     Writer w;
     header(w);
@@ -248,6 +248,9 @@ Selection limits(std::uint64_t seed, bool clustered) {
         if (!seen.insert({p.x, p.y}).second) continue;
         pts.push_back(p);
         w.f("pt %.3f %.3f", p.x, p.y);
+        // Chained dimensions with point ends write every shared point twice:
+        // the table fills up halfway and every later point is looked up.
+        if (repeated) w.f("pt %.3f %.3f", p.x, p.y);
     }
 
     const int texts = 48000;
@@ -284,12 +287,13 @@ Selection generate(Kind kind, std::uint64_t seed) {
     case Kind::Typical: return typical(seed);
     case Kind::Worst: return limits(seed, false);
     case Kind::Clustered: return limits(seed, true);
+    case Kind::Repeated: return limits(seed, true, true);
     }
     return {};
 }
 
 bool parse_kind(const std::string& name, Kind& kind) {
-    for (Kind k : {Kind::Typical, Kind::Worst, Kind::Clustered}) {
+    for (Kind k : {Kind::Typical, Kind::Worst, Kind::Clustered, Kind::Repeated}) {
         if (name == kind_name(k)) {
             kind = k;
             return true;
@@ -303,6 +307,7 @@ const char* kind_name(Kind kind) {
     case Kind::Typical: return "typical";
     case Kind::Worst: return "worst";
     case Kind::Clustered: return "clustered";
+    case Kind::Repeated: return "repeated";
     }
     return "";
 }

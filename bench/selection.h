@@ -18,6 +18,9 @@ enum class Kind {
     // As Worst, but the end points lie in chains near the texts, so that many
     // of them fall inside the search frames (often more than 39).
     Clustered,
+    // As Clustered, but every end point is written twice, as chained
+    // dimensions with point ends write their shared points.
+    Repeated,
 };
 
 struct Selection {
@@ -29,7 +32,7 @@ struct Selection {
 
 Selection generate(Kind kind, std::uint64_t seed);
 
-// "typical", "worst", "clustered".
+// "typical", "worst", "clustered", "repeated".
 bool parse_kind(const std::string& name, Kind& kind);
 const char* kind_name(Kind kind);
 
