@@ -2,7 +2,8 @@
 # The Windows suite: cross-builds dimcheck.exe and the ZIP package, then runs
 # the end-to-end cases, the Windows-only cases, the Linux/Windows comparison
 # and the package test under Wine (see docs/windows.md). Skipped, and said
-# so, when the cross compiler or Wine is missing.
+# so, when the cross compiler or Wine is missing; in CI (CI set to true) a
+# missing tool fails the run instead, so that CI never passes untested.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,6 +14,7 @@ done
 if [ ${#missing[@]} -ne 0 ]; then
     echo "Windows suite skipped: ${missing[*]} not found" \
         "(apt-get install g++-mingw-w64-x86-64 mingw-w64 wine wine64)"
+    if [ "${CI:-}" = true ]; then echo "CI needs the Windows suite: failing"; exit 1; fi
     exit 0
 fi
 
