@@ -119,16 +119,17 @@ def main():
             os.makedirs(os.path.dirname(os.path.join(work, f)) or work, exist_ok=True)
             shutil.copy2(os.path.join(ROOT, f), os.path.join(work, f))
     build = os.path.join(work, "build")
-    targets = ["--target", "dimcheck", "dimcheck_tests"]
+    targets = ["--target", "dimcheck", "dimcheck_tests", "dimcheck_cases"]
     subprocess.run(["cmake", "-S", work, "-B", build, "-DCMAKE_BUILD_TYPE=Release",
                     "-DDIMCHECK_TESTS=ON"], stdout=subprocess.DEVNULL, check=True)
-    # The native test program itself, stopping at the first failure: most
-    # mutants die in the first seconds.
-    test = [os.path.join(build, "tests", "dimcheck_tests"), "--gtest_fail_fast", "--gtest_brief=1"]
+    # The native test programs themselves, the recorded cases first, each
+    # stopping at its first failure: most mutants die in the first seconds.
+    tests = [[os.path.join(build, "tests", p), "--gtest_fail_fast", "--gtest_brief=1"]
+             for p in ("dimcheck_cases", "dimcheck_tests")]
     if run(["cmake", "--build", build, "-j2"] + targets, work, 1200):
         sys.exit("the unmutated build fails: nothing to measure")
     started = time.monotonic()
-    if run(test, work, 1800):
+    if any(run(t, work, 1800) for t in tests):
         sys.exit("the unmutated tests fail: nothing to measure")
     # A mutant that makes a loop endless is killed by the time limit.
     limit = max(30.0, 10 * (time.monotonic() - started))
@@ -168,7 +169,7 @@ def main():
             tested += 1
             if tested % 10 == 0:
                 print(f"... {tested} of {n}", file=sys.stderr, flush=True)
-            if run(test, work, limit) != 0:
+            if any(run(t, work, limit) != 0 for t in tests):
                 killed += 1
                 continue
             key = (rel, before.strip(), after.strip())
