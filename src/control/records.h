@@ -21,9 +21,10 @@ constexpr const char kSummary[] =
     "\x95s\x97\xc7 \x82w=%d , \x97v\x81" "E\x8am\x94" "F \x81\xa2=%d , "
     "\x97\xc7\x81\x9d\x81\xfc=%d  /\x91S\x95\xb6\x8e\x9a\x90\x94(%d)";
 
-// "*実測 ": the explanation of a verdict, before the measured length. The
-// asterisk keeps it from ever being read as a value itself.
-constexpr const char kMeasured[] = "*\x8e\xc0\x91\xaa ";
+// "*図上 ": the explanation of a verdict, before the length drawn (the
+// compared length closest to the value). The asterisk keeps it from ever
+// being read as a value itself.
+constexpr const char kDrawnLength[] = "*\x90}\x8f\xe3 ";
 // "*端点不足 %d点": the explanation when fewer than two end points were found.
 constexpr const char kTooFewPoints[] = "*\x92[\x93_\x95s\x91\xab %d\x93_";
 

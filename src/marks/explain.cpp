@@ -1,10 +1,12 @@
 // The explanation beside a triangle or a cross: the compared length closest
 // to the value, written the way the text writes its value, or how many end
-// points were found when there were fewer than two. It runs along the text's
-// base line from just past the text and its mark, in the text's own size.
-#include <algorithm>
+// points were found when there were fewer than two. It is written in a
+// free-size text of its own colour at half the judged text's size, centred
+// on the judged text and just past its mark on the side away from the
+// dimension line, where the texts and marks of a chain's neighbours are not.
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "control/records.h"
@@ -14,6 +16,10 @@
 namespace dimcheck {
 
 namespace {
+
+// The colour of the explanations' text kind, which no mark uses: an operator
+// can pick the explanations out by it.
+constexpr int kExplanationColour = 8;
 
 // The closest length in the units and the form of the text: "3,460.2",
 // "7.283M", one decimal more than the text shows.
@@ -33,28 +39,30 @@ void write_length(const DrawingState& s, char* out, std::size_t size) {
     std::snprintf(out + n, size - n, "%s%s", p + digits, s.metres ? "M" : "");
 }
 
+// A size as the record "%.2f" writes it.
+double two_decimals(double v) {
+    char text[400];
+    std::snprintf(text, sizeof text, "%.2f", v);
+    return std::strtod(text, nullptr);
+}
+
 }  // namespace
 
 void write_explanation(DrawingState& s) {
     char body[600];
     if (s.found >= 2) {
-        std::size_t n = std::strlen(kMeasured);
-        std::memcpy(body, kMeasured, n);
+        std::size_t n = std::strlen(kDrawnLength);
+        std::memcpy(body, kDrawnLength, n);
         write_length(s, body + n, sizeof body - n);
     } else {
         std::snprintf(body, sizeof body, kTooFewPoints, s.found);
     }
 
-    // The host draws a text in its current text kind, which the result has
-    // not set before the summary: name the judged text's kind so that the
-    // explanation is drawn in its size. A kind without a number of its own
-    // gets the free-size form the restore writes.
-    int kind = s.MOJIS;
-    if (kind >= 1 && kind <= 10)
-        std::fprintf(s.fpw, "cn%d\n", kind);
-    else
-        free_size_kind(s, text_width(s, kind), text_height(s, kind), text_spacing(s, kind),
-                       text_colour(s, kind));
+    // Sizes as the host reads them back from the record.
+    const int kind = s.MOJIS;
+    const double width = two_decimals(0.5 * text_width(s, kind));
+    const double height = two_decimals(0.5 * text_height(s, kind));
+    free_size_kind(s, width, height, 0.0, kExplanationColour);
 
     double len = std::sqrt(s.ChDX * s.ChDX + s.ChDY * s.ChDY);
     double ux = 1.0, uy = 0.0;
@@ -62,12 +70,25 @@ void write_explanation(DrawingState& s) {
         ux = s.ChDX / len;
         uy = s.ChDY / len;
     }
-    // Drawn length and start as the verdict reckons a text's width: half a
-    // character width per byte.
-    double drawn = std::strlen(body) * text_width(s, kind) * 0.5 * s.scale;
-    double past = std::max(0.5 * len, mark_radius(s)) + 0.5 * text_height(s, kind) * s.scale;
-    double x = s.ChX + 0.5 * s.ChDX + ux * past;
-    double y = s.ChY + 0.5 * s.ChDY + uy * past;
+    // The text's up direction, a quarter turn counter-clockwise from its
+    // direction. A value sits above its dimension line; only when every end
+    // point found lies above the middle of the text's height is the line
+    // taken to run above it, and the explanation goes below.
+    double nx = -uy, ny = ux;
+    double h = text_height(s, kind) * s.scale;
+    bool below = s.found > 0;
+    for (int i = 0; i < s.found && i < kStenSize; ++i)
+        below = below && (s.STEN[i].x - s.ChX) * nx + (s.STEN[i].y - s.ChY) * ny > 0.5 * h;
+    // The mark is a square (or circle) aligned with the drawing's axes around
+    // the middle of the base line: across the base line it reaches r (|ux| + |uy|).
+    double tall = height * s.scale;
+    double clear = mark_radius(s) * (std::fabs(ux) + std::fabs(uy)) + 0.5 * tall;
+    double across = below ? -(clear + tall) : clear;
+    // Drawn length as the verdict reckons a text's width: half a character
+    // width per byte (the spacing is 0).
+    double drawn = std::strlen(body) * width * 0.5 * s.scale;
+    double x = s.ChX + 0.5 * s.ChDX - 0.5 * drawn * ux + across * nx;
+    double y = s.ChY + 0.5 * s.ChDY - 0.5 * drawn * uy + across * ny;
     std::fprintf(s.fpw, "ch %.6f %.6f %.6f %.6f \"%s\n", x, y, ux * drawn, uy * drawn, body);
 }
 
