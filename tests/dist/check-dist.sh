@@ -50,6 +50,9 @@ iconv -f UTF-8 -t CP932 "$src/docs/guide-ja.md" >/dev/null 2>&1 ||
     fail "docs/guide-ja.md has a character without a Shift-JIS form"
 grep -q '@VERSION@' "$src/docs/guide-ja.md" || fail "docs/guide-ja.md has no @VERSION@ for the build"
 grep -q '^|' "$src/docs/guide-ja.md" && fail "docs/guide-ja.md has a table, which Notepad shows as such"
+# Every run line the guide tells operators to write is the batch files' with options added.
+grep '^ *"%~dp0dimcheck\.exe"' "$src/docs/guide-ja.md" | sed 's/^ *//; s/exe"\( -[a-z0-9.]*\)* >/exe" >/' |
+    grep -qvxF "$(printf '%s\n' "$plain" | grep '^"%~dp0dimcheck\.exe"')" && fail "docs/guide-ja.md shows a run line unlike the batch files'"
 
 [ $status -eq 0 ] && echo "dist/*.bat and docs/guide-ja.md as the host needs them"
 exit $status
