@@ -2,8 +2,9 @@
 # Builds the fuzz target with clang in build-fuzz/ and runs it for SECONDS
 # (default 60). The corpus in build-fuzz/corpus grows from run to run; it is
 # seeded from the end-to-end cases, the sample drawing and fuzz/seeds, each
-# under a few choices of the two leading option bytes. A finding is saved in
-# build-fuzz/ as crash-*, leak-* or timeout-* and fails the script.
+# under a few choices of the two leading option bytes (their bits are listed
+# at the top of fuzz/run_fuzzer.cpp). A finding is saved in build-fuzz/ as
+# crash-*, leak-* or timeout-* and fails the script.
 #   scripts/fuzz.sh [SECONDS]      JOBS=1 limits the build to one job
 set -euo pipefail
 seconds=${1:-60}
@@ -22,8 +23,9 @@ mkdir -p "$seeds"
 n=0
 for f in tests/e2e/cases/*/in samples/*.jwc fuzz/seeds/*; do
   [ -f "$f" ] || continue
-  # trace level 0 / 1 / 2 / none; magnification 1 / none / 10 / lower-case name
-  for prefix in '\x00\x00' '\x01\x01' '\x02\x02' '\x04\x81'; do
+  # trace level 0 / 1 / 2 / none; nothing / -e / -r / -e -r -n (0x08 -e, 0x10 -r,
+  # 0x20 -n); magnification 1 / none / 10 / lower-case name
+  for prefix in '\x00\x00' '\x09\x01' '\x12\x02' '\x3c\x81'; do
     { printf '%b' "$prefix"; cat "$f"; } >"$seeds/seed-$n"
     n=$((n + 1))
   done
