@@ -37,6 +37,11 @@ struct DrawingState {
     double bairitsu = 1.0;
     bool explain = false;  // -e: say beside every triangle and cross why
     bool report = false;   // -r: list every text in the report
+    // The drawing's file name, Shift-JIS bytes without the line end, from the
+    // first line "file=<path>" (the host writes one when asked to); empty
+    // without such a line. Only the report shows it.
+    char drawing[kLineBuf] = {};
+    bool drawing_named = false;
 
     // Intake results.
     Point TEN[kTenSize] = {};

@@ -1,6 +1,7 @@
 #include "intake/intake.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "control/fields.h"
 
@@ -123,6 +124,14 @@ int Ten_Store(DrawingState& s, const char* line) {
         return 0;
     case 'h':
         store_header(s, line);
+        return 0;
+    case 'f':
+        if (!s.drawing_named && std::strncmp(line, "file=", 5) == 0) {
+            s.drawing_named = true;
+            std::size_t n = std::strcspn(line + 5, "\r\n");
+            std::memcpy(s.drawing, line + 5, n);
+            s.drawing[n] = '\0';
+        }
         return 0;
     case 'l':
         store_attribute(s, line);
