@@ -68,7 +68,6 @@ bool close_result(DrawingState& s) {
     bool ok = std::ferror(s.fpw) == 0;
     if (std::fclose(s.fpw) != 0) ok = false;
     s.fpw = nullptr;
-    if (!ok) std::fputs("Cannot write file: JWC_TEMP.TXT", s.err);
     return ok;
 }
 
@@ -110,12 +109,8 @@ int stop(const DrawingState& s, int status) {
 // or its own file untouched. Returns `status`, or 3 when the result could
 // not be put in place; no temporary file is left either way.
 int put_result(DrawingState& s, int status) {
-    bool ok = close_result(s);
-    if (ok && rename_replacing(kResultTemp, kExchange) != 0) {
-        std::fputs("Cannot write file: JWC_TEMP.TXT", s.err);
-        ok = false;
-    }
-    if (ok) return status;
+    if (close_result(s) && rename_replacing(kResultTemp, kExchange) == 0) return status;
+    std::fputs("Cannot write file: JWC_TEMP.TXT", s.err);
     std::remove(kResultTemp);
     return stop(s, 3);
 }
@@ -190,8 +185,7 @@ int run(DrawingState& s, int argc, const char* const* argv) {
     if (s.fp == nullptr) {
         // The working copy cannot be read back: the result is dropped unwritten.
         std::fputs("Cannot open file: JWC_TEMP.$$$", s.err);
-        std::fclose(s.fpw);
-        s.fpw = nullptr;
+        close_result(s);
         std::remove(kResultTemp);
         return stop(s, -1);
     }

@@ -126,11 +126,11 @@ int Ten_Store(DrawingState& s, const char* line) {
         store_header(s, line);
         return 0;
     case 'f':
+        // "file=<path>": the drawing's name for the report; the first one counts.
         if (!s.drawing_named && std::strncmp(line, "file=", 5) == 0) {
             s.drawing_named = true;
-            std::size_t n = std::strcspn(line + 5, "\r\n");
-            std::memcpy(s.drawing, line + 5, n);
-            s.drawing[n] = '\0';
+            int n = static_cast<int>(std::strcspn(line + 5, "\r\n"));
+            std::snprintf(s.drawing, sizeof s.drawing, "%.*s", n, line + 5);
         }
         return 0;
     case 'l':
