@@ -81,7 +81,6 @@ bool close_result(DrawingState& s) {
     bool ok = std::ferror(s.fpw) == 0;
     if (std::fclose(s.fpw) != 0) ok = false;
     s.fpw = nullptr;
-    if (!ok) std::fputs("Cannot write file: JWC_TEMP.TXT", s.err);
     return ok;
 }
 
@@ -116,6 +115,17 @@ void second_pass(DrawingState& s) {
 int stop(const DrawingState& s, int status) {
     if (s.report) std::remove(kReport);
     return status;
+}
+
+// The result is written beside the exchange file and takes its place only
+// when it reached the disk whole, so the host reads either the whole result
+// or its own file untouched. Returns `status`, or 3 when the result could
+// not be put in place; no temporary file is left either way.
+int put_result(DrawingState& s, int status) {
+    if (close_result(s) && rename_replacing(kResultTemp, kExchange) == 0) return status;
+    std::fputs("Cannot write file: JWC_TEMP.TXT", s.err);
+    std::remove(kResultTemp);
+    return stop(s, 3);
 }
 
 }  // namespace
@@ -164,34 +174,33 @@ int run(DrawingState& s, int argc, const char* const* argv) {
 
     consolidate(s);
 
-    s.fpw = std::fopen(kExchange, "w");
+    s.fpw = std::fopen(kResultTemp, "w");
     if (s.fpw == nullptr) {
         std::fputs("Cannot open file: JWC_TEMP.TXT", s.err);
-        return stop(s, 1);
+        return stop(s, 3);
     }
 
     if (lines > kLineLimit) {
         std::fprintf(s.fpw, kTooManyLines, kLineLimit);
-        close_result(s);
-        return stop(s, 1);
+        return stop(s, put_result(s, 1));
     }
     if (s.tenc > kTenLimit - 1) {
         std::fprintf(s.fpw, kTooManyPoints, kTenLimit);
-        close_result(s);
-        return stop(s, 1);
+        return stop(s, put_result(s, 1));
     }
     if (s.mmax == 0) {
         std::fputs(kNoValuesHe, s.fpw);
         std::fputs(kNoValuesStatus, s.fpw);
-        close_result(s);
-        return stop(s, 1);
+        return stop(s, put_result(s, 1));
     }
 
     s.fp = std::fopen(kWorking, "rb");
     if (s.fp == nullptr) {
+        // The working copy cannot be read back: the result is dropped unwritten.
         std::fputs("Cannot open file: JWC_TEMP.$$$", s.err);
         close_result(s);
-        return stop(s, 1);
+        std::remove(kResultTemp);
+        return stop(s, -1);
     }
 
     if (s.report) open_report(s);
@@ -203,13 +212,15 @@ int run(DrawingState& s, int argc, const char* const* argv) {
     std::fprintf(s.fpw, "cn4\nch %.6f %.6f 10.0 0.0 \"%s\n", s.HANI[0],
                  s.HANI[1] - 10.0 * s.scale, summary);
     IniZokusei(s);
-    std::fprintf(s.fpw, "h# %s\n", summary);
+    // The report is closed first: the status line, which the host shows,
+    // says when it could not be written.
+    bool report_ok = !s.report || close_report(s);
+    std::fprintf(s.fpw, "h# %s%s\n", summary, report_ok ? "" : kReportNotWritten);
 
     std::fclose(s.fp);
     s.fp = nullptr;
-    bool result_ok = close_result(s);
-    bool report_ok = !s.report || close_report(s);
-    if (!result_ok) return 1;
+    int status = put_result(s, report_ok ? 0 : 2);
+    if (status == 3) return status;
 
     if (s.isTest == 0) std::remove(kWorking);
     if (s.isTest > 0) {
@@ -218,7 +229,7 @@ int run(DrawingState& s, int argc, const char* const* argv) {
                      s.bairitsu, s.scale, s.mmax, s.isTest, s.batu_count, s.sankaku_count,
                      s.maru_count);
     }
-    return report_ok ? 0 : 2;
+    return status;
 }
 
 }  // namespace dimcheck

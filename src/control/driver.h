@@ -8,6 +8,9 @@ namespace dimcheck {
 
 constexpr const char kExchange[] = "JWC_TEMP.TXT";
 constexpr const char kWorking[] = "JWC_TEMP.$$$";
+// The result while it is written; it replaces the exchange file only when
+// complete. No step of the name chain ever renames it.
+constexpr const char kResultTemp[] = "JWC_TEMP.$$R";
 
 // Handles one option argument ("-t2", "/B1.5", ...).
 void opt(DrawingState& s, const char* arg);
@@ -24,8 +27,9 @@ void consolidate(DrawingState& s);
 void parse_text_record(DrawingState& s, const char* line);
 
 // One whole run in the current directory. Returns the exit status: 0 done,
-// 1 driver error or limit, 2 done but the report (-r) is not complete, -1 the
-// intake could not read or copy the file.
+// 1 an error record (a limit, no text) written, 2 done but the report (-r) is
+// not complete, 3 the result could not be written whole or put in place (the
+// exchange file is untouched), -1 the intake could not read or copy the file.
 int run(DrawingState& s, int argc, const char* const* argv);
 
 }  // namespace dimcheck

@@ -21,6 +21,11 @@ constexpr const char kSummary[] =
     "\x95s\x97\xc7 \x82w=%d , \x97v\x81" "E\x8am\x94" "F \x81\xa2=%d , "
     "\x97\xc7\x81\x9d\x81\xfc=%d  /\x91S\x95\xb6\x8e\x9a\x90\x94(%d)";
 
+// "  dimcheck.csv を書けません": after the summary in the status line when the
+// report (-r) cannot be written completely.
+constexpr const char kReportNotWritten[] =
+    "  dimcheck.csv \x82\xf0\x8f\x91\x82\xaf\x82\xdc\x82\xb9\x82\xf1";
+
 // "*図上 ": the explanation of a verdict, before the length drawn (the
 // compared length closest to the value). The asterisk keeps it from ever
 // being read as a value itself.

@@ -38,6 +38,11 @@ struct DrawingState {
     bool explain = false;  // -e: say beside every triangle and cross why
     bool report = false;   // -r: list every text in the report
     bool leave_notes_out = false;  // -n: judge only texts written like a value
+    // The drawing's file name, Shift-JIS bytes without the line end, from the
+    // first line "file=<path>" (the host writes one when asked to); empty
+    // without such a line. Only the report shows it.
+    char drawing[kLineBuf] = {};
+    bool drawing_named = false;
 
     // Intake results.
     Point TEN[kTenSize] = {};

@@ -1,6 +1,7 @@
 #include "intake/intake.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "control/fields.h"
 
@@ -147,6 +148,14 @@ int Ten_Store(DrawingState& s, const char* line) {
         return 0;
     case 'h':
         store_header(s, line);
+        return 0;
+    case 'f':
+        // "file=<path>": the drawing's name for the report; the first one counts.
+        if (!s.drawing_named && std::strncmp(line, "file=", 5) == 0) {
+            s.drawing_named = true;
+            int n = static_cast<int>(std::strcspn(line + 5, "\r\n"));
+            std::snprintf(s.drawing, sizeof s.drawing, "%.*s", n, line + 5);
+        }
         return 0;
     case 'l':
         store_attribute(s, line);

@@ -12,11 +12,11 @@ namespace dimcheck {
 
 namespace {
 
-// "行番号,種類,始点X,始点Y,文字,読取値,許容差,端点数,実測値,差,判定"
+// "行番号,種類,始点X,始点Y,文字,読取値,許容差,端点数,実測値,差,判定,図面,倍率"
 constexpr const char kHeader[] =
     "\x8ds\x94\xd4\x8d\x86,\x8e\xed\x97\xde,\x8en\x93_X,\x8en\x93_Y,\x95\xb6\x8e\x9a,"
     "\x93\xc7\x8e\xe6\x92l,\x8b\x96\x97" "e\x8d\xb7,\x92[\x93_\x90\x94,\x8e\xc0\x91\xaa\x92l,"
-    "\x8d\xb7,\x94\xbb\x92\xe8";
+    "\x8d\xb7,\x94\xbb\x92\xe8,\x90}\x96\xca,\x94{\x97\xa6";
 
 const char* verdict_word(int verdict) {
     switch (verdict) {
@@ -32,21 +32,44 @@ const char* verdict_word(int verdict) {
 
 bool one_of(char c, const char* set) { return c != '\0' && std::strchr(set, c) != nullptr; }
 
-// A field of bytes as written. One that a spreadsheet would take for a
-// formula ('=', '+', '-', '@' first) gets an apostrophe in front, so that
-// opening the report never runs what a drawing's text says; one holding a
-// separator, a quote or a line end is quoted.
-void put_text(std::FILE* f, const char* text, std::size_t n, bool guard) {
-    bool formula = guard && n > 0 && one_of(text[0], "=+-@");
+// A field of bytes as written, quoted when it holds a separator, a quote or a
+// line end.
+void put_field(std::FILE* f, const char* text, std::size_t n) {
     bool quoted = false;
     for (std::size_t i = 0; i < n; ++i) quoted |= one_of(text[i], ",\"\r\n");
     std::fputs(quoted ? ",\"" : ",", f);
-    if (formula) std::fputc('\'', f);
     for (std::size_t i = 0; i < n; ++i) {
         if (text[i] == '"') std::fputc('"', f);
         std::fputc(text[i], f);
     }
     if (quoted) std::fputc('"', f);
+}
+
+// A text as the drawing says it, for a spreadsheet to show exactly so: the
+// field holds the formula ="...", whose value is the text itself, never a
+// date, a number or a formula of its own ("1-2", "2.50", "=SUM(A1)" stay as
+// written). Quotes are doubled in the formula and again in the field. A
+// formula's string holds at most 255 characters, so a longer text is joined
+// from pieces ("..."&"...") cut between two characters.
+void put_text(std::FILE* f, const char* text, std::size_t n) {
+    std::fputc(',', f);
+    if (n == 0) return;
+    std::fputs("\"=\"\"", f);
+    for (std::size_t i = 0, piece = 0; i < n; ++i, ++piece) {
+        if (piece >= 254) {
+            std::fputs("\"\"&\"\"", f);
+            piece = 0;
+        }
+        if (text[i] == '"') std::fputs("\"\"\"", f);
+        std::fputc(text[i], f);
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        bool lead = (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 && c <= 0xfc);
+        if (lead && i + 1 < n) {
+            std::fputc(text[++i], f);
+            ++piece;
+        }
+    }
+    std::fputs("\"\"\"", f);
 }
 
 void put_number(std::FILE* f, bool applies, double v) {
@@ -68,7 +91,7 @@ void report_row(DrawingState& s, int line_number, const char* line, int verdict)
     if (f == nullptr) return;
     std::fprintf(f, "%d", line_number);
     const char* rest = line[1] == '\0' ? line + 1 : line + 2;
-    put_text(f, line, static_cast<std::size_t>(rest - line), false);
+    put_field(f, line, static_cast<std::size_t>(rest - line));
     // The start point as the record writes it.
     FieldReader fields(rest);
     double x = 0.0, y = 0.0;
@@ -78,7 +101,7 @@ void report_row(DrawingState& s, int line_number, const char* line, int verdict)
     put_number(f, has_y, y);
     const char* quote = std::strchr(rest, '"');
     const char* body = quote != nullptr ? quote + 1 : "";
-    put_text(f, body, std::strcspn(body, "\r\n"), true);
+    put_text(f, body, std::strcspn(body, "\r\n"));
 
     bool value = verdict != kNotAValue && verdict != kNotJudged;
     bool measured = value && s.found >= 2;
@@ -90,7 +113,11 @@ void report_row(DrawingState& s, int line_number, const char* line, int verdict)
         std::fputc(',', f);
     put_number(f, measured, s.closest);
     put_number(f, measured, s.closest - s.value);
-    std::fprintf(f, ",%s\r\n", verdict_word(verdict));
+    std::fprintf(f, ",%s", verdict_word(verdict));
+    // What the row is about, so that the reports of many drawings can share
+    // one sheet: the drawing's file name and the magnification.
+    put_text(f, s.drawing, std::strlen(s.drawing));
+    std::fprintf(f, ",%.15g\r\n", s.bairitsu);
 }
 
 bool close_report(DrawingState& s) {

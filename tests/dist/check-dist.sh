@@ -9,7 +9,7 @@ status=0
 fail() { echo "FAILED: $*"; status=1; }
 
 # Leaves in $last the batch file's commands, LF-ended, the options of its run dropped.
-check_bat() { # FILE OPTIONS
+check_bat() { # FILE OPTIONS SETTINGS
     bat=$1 n=$(basename "$1")
     # CR LF everywhere: no LF without a CR before it, no CR without an LF after it.
     [ "$(tr -d '\n' <"$bat" | tr -cd '\r' | wc -c)" -eq "$(tr -cd '\n' <"$bat" | wc -c)" ] ||
@@ -25,7 +25,7 @@ check_bat() { # FILE OPTIONS
     [ -n "$(printf '%s' "$first" | LC_ALL=C tr -d '\000-\177')" ] || fail "$n: the menu text has no Japanese"
     # The host reads a '#' within a line's first 10 bytes as a setting.
     settings=$(LC_ALL=C tr -d '\r' <"$bat" | LC_ALL=C grep '^.\{0,9\}#' | LC_ALL=C sed 's/^REM \(#[a-z0-9]*\).*/\1/' | tr '\n' ' ')
-    [ "$settings" = "#jww #cd #h1 #hc #e " ] || fail "$n: settings are '$settings', expected '#jww #cd #h1 #hc #e '"
+    [ "$settings" = "$3" ] || fail "$n: settings are '$settings', expected '$3'"
     [ -n "$(printf '%s\n' "$text" | sed -n 's/^REM #hc *//p')" ] || fail "$n: REM #hc has no prompt"
     printf '%s\n' "$text" | grep -qiE '#(zc|gn)' && fail "$n names #zc or #gn"
     commands=$(printf '%s\n' "$text" | grep -viE '^@?rem( |$)')
@@ -41,9 +41,9 @@ check_bat() { # FILE OPTIONS
     printf '%s\n' "$text" | grep -q -- '-b' || fail "$n: the comments do not explain -b"
     last=$(printf '%s\n' "$commands" | sed 's/exe" -e -r >/exe" >/')
 }
-check_bat "$src/dist/dimcheck.bat" ""
+check_bat "$src/dist/dimcheck.bat" "" "#jww #cd #h1 #hc #e "
 plain=$last
-check_bat "$src/dist/dimcheck-explain.bat" "-e -r "
+check_bat "$src/dist/dimcheck-explain.bat" "-e -r " "#jww #cd #hf #h1 #hc #e "
 [ "$plain" = "$last" ] || fail "dimcheck-explain.bat differs from dimcheck.bat in more than -e -r"
 
 iconv -f UTF-8 -t CP932 "$src/docs/guide-ja.md" >/dev/null 2>&1 ||

@@ -2,7 +2,7 @@
 //   in         (optional) the exchange file as the host writes it; comment
 //              records ("# ...") explain the case where it needs explaining
 //   generate   (optional) instead of `in`: lines "N LINE", N copies of LINE each
-//   source     (optional) instead of `in`: the repo-relative path of the file
+//   source     (optional) the repo-relative path of a file, read after `in`
 //   name       (optional) the name the host gave it; JWC_TEMP.TXT if absent
 //   before/    (optional) files and folders lying there before the run
 //   setup      (optional) lines "link NAME TARGET" (a symbolic link made before
@@ -80,7 +80,7 @@ TEST_P(Case, MatchesItsFolder) {
     for (std::string arg; std::getline(args_file, arg);) args.push_back(arg);
     for (unsigned long n; generate >> n && generate.get() && std::getline(generate, line);)
         while (n-- > 0) input += line + "\n";
-    if (source >> word) input = read_file(std::string(DIMCHECK_SOURCE_DIR) + "/" + word);
+    if (source >> word) input += read_file(std::string(DIMCHECK_SOURCE_DIR) + "/" + word);
 
     ScratchDir scratch;
     if (fs::exists(dir / "before")) fs::copy(dir / "before", ".", fs::copy_options::recursive);

@@ -9,7 +9,7 @@ scratch=$(mktemp -d); trap 'rm -rf "$scratch"' EXIT
 name=JWC_TEMP.TXT; [ -f "$dir/name" ] && name=$(head -n1 "$dir/name")
 [ -d "$dir/before" ] && cp -r "$dir/before/." "$scratch/"
 [ -f "$dir/in" ] && cp "$dir/in" "$scratch/$name"
-[ -f "$dir/source" ] && cp "$repo/$(head -n1 "$dir/source")" "$scratch/$name"
+[ -f "$dir/source" ] && cat "$repo/$(head -n1 "$dir/source")" >>"$scratch/$name"
 [ -f "$dir/generate" ] && awk '{ n = $1; sub(/^[0-9]+ /, ""); for (i = 0; i < n; i++) print }' "$dir/generate" >"$scratch/$name"
 limit=(); args=(); [ -f "$dir/args" ] && mapfile -t args <"$dir/args"
 [ -f "$dir/setup" ] && while read -r word a b; do

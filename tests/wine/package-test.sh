@@ -64,8 +64,10 @@ printf 'hd\r\n' >"$pkg/JWC_TEMP.TXT"
 (cd linux && printf 'hd\n' >JWC_TEMP.TXT && { "$linux" >/dev/null 2>&1 || true; } && crlf JWC_TEMP.TXT >../no-text)
 bat dimcheck.bat "$(grep -a '^h#' no-text)" ""
 cmp -s "$pkg/JWC_TEMP.TXT" no-text || fail "dimcheck.bat changed the program's error result"
-# No result written (status -1, no program): the message, and the reason in the log.
-rm "$pkg/JWC_TEMP.TXT"
+# No result written (status 3: a folder under the result's temporary name; -1; no program): the message and the reason.
+mkdir "$pkg/JWC_TEMP.\$\$R" && bat dimcheck.bat "" - && grep -q '^Cannot open file: JWC_TEMP.TXT$' "$pkg/dimcheck.log" ||
+    fail "status 3: the reason is not in dimcheck.log: $(cat "$pkg/dimcheck.log")"
+rm -r "$pkg/JWC_TEMP.TXT" "$pkg/JWC_TEMP.\$\$R"
 bat dimcheck.bat "" "Cannot open file: JWC_TEMP.TXT"
 rm "$pkg/dimcheck.exe"
 cp "$src/samples/plan.jwc" "$pkg/JWC_TEMP.TXT"
