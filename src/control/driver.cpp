@@ -28,7 +28,9 @@ void opt(DrawingState& s, const char* arg) {
         // value wrong: a mistyped one ("-b0,5", "-b 0.5") is said and ignored.
         char* end = nullptr;
         double magnification = std::strtod(value, &end);
-        bool whole = has_value && *end == '\0' && skip_space(value) == value;
+        // Nothing at all reads as 0, which is refused like any other rest
+        // that is not a positive finite number.
+        bool whole = *end == '\0' && skip_space(value) == value;
         if (whole && magnification > 0.0 && std::isfinite(magnification))
             s.bairitsu = magnification;
         else
