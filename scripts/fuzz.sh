@@ -21,7 +21,7 @@ mkdir -p "$corpus"
 rm -rf "$seeds"
 mkdir -p "$seeds"
 n=0
-for f in tests/e2e/cases/*/in samples/*.jwc fuzz/seeds/*; do
+for f in tests/e2e/cases/*/*/in samples/*.jwc fuzz/seeds/*; do
   [ -f "$f" ] || continue
   # trace level 0 / 1 / 2 / none; nothing / -e / -r / -e -r -n (0x08 -e, 0x10 -r,
   # 0x20 -n); magnification 1 / none / 10 / lower-case name

@@ -1,8 +1,8 @@
-// Every folder under e2e/cases is one run of the program in a scratch folder:
+// Every folder e2e/cases/GROUP/NAME is one run of the program in a scratch folder:
 //   in         (optional) the exchange file as the host writes it; comment
 //              records ("# ...") explain the case where it needs explaining
-//   generate   (optional) instead of `in`: lines "N LINE", N copies of LINE each
-//   source     (optional) the repo-relative path of a file, read after `in`
+//   generate   (optional) lines "N LINE", N copies of LINE each, read after `in`
+//   source     (optional) the repo-relative path of a file, read after those
 //   name       (optional) the name the host gave it; JWC_TEMP.TXT if absent
 //   before/    (optional) files and folders lying there before the run
 //   setup      (optional) lines "link NAME TARGET" (a symbolic link made before
@@ -17,16 +17,23 @@
 //              case-sensitive names, links, a file-size limit or a folder that
 //              opens for reading
 // Nothing else may be left but the exchange file under its own name when there
-// is no `expect`. An expectation E too big to keep is E-size, E-head, E-tail:
-// its byte count, first and last bytes. The bytes are the Linux program's; the
-// Windows suite runs these folders and e2e/windows-cases against dimcheck.exe
+// is no `expect`. An expectation E over 4 MiB is kept as E-size, E-head, E-tail:
+// its byte count, first and last KiB. The bytes are the Linux program's; the
+// Windows suite runs these folders and those of the group `windows` (cases only
+// a case-insensitive file system shows, see its README.md) against dimcheck.exe
 // under Wine and expects every lone LF as CR LF in the result and the streams,
 // which it writes in text mode (a size counts CR LF as one byte); the working
 // copy and the report are written byte for byte everywhere.
-// tests/e2e/record.sh records a folder; what it records is checked by hand.
+// ctest runs each folder as the test case.GROUP/NAME (tests/cases.cmake lists them
+// when it starts). To record folders, run the native runner with DIMCHECK_RECORD=1
+// and a filter on GROUP_NAME (every character but letters and digits as _):
+//   DIMCHECK_RECORD=1 build/tests/dimcheck_cases --gtest_filter='*/hostile_nul_bytes'
+// It writes status and the expectations from the run into the folder instead of
+// comparing (removing those the run left absent); check the bytes by hand.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -38,20 +45,22 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr bool kWine = DIMCHECK_WINE_SUITE;
+const bool kRecord = !kWine && std::getenv("DIMCHECK_RECORD");
+const fs::path kCases = fs::path(DIMCHECK_TESTS_DIR) / "e2e" / "cases";
 
-std::vector<std::string> case_names() {  // relative to the tests folder, in order
+std::vector<std::string> case_names() {  // GROUP/NAME, in order
     std::vector<std::string> names;
-    for (std::string root : {"e2e/cases", "e2e/windows-cases"})
-        for (const auto& entry : fs::directory_iterator(fs::path(DIMCHECK_TESTS_DIR) / root))
-            if (entry.is_directory() && (kWine || root == "e2e/cases"))
-                names.push_back(root + "/" + entry.path().filename().string());
+    for (const auto& group : fs::directory_iterator(kCases))
+        for (const auto& entry : fs::directory_iterator(group.path()))
+            if (entry.is_directory() && (kWine || group.path().filename() != "windows"))
+                names.push_back(group.path().filename().string() + "/" + entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
 
 class Case : public ::testing::TestWithParam<std::string> {
 protected:
-    fs::path dir = fs::path(DIMCHECK_TESTS_DIR) / GetParam();
+    fs::path dir = kCases / GetParam();
     bool has(const std::string& f) { return fs::exists(dir / f) || fs::exists(dir / (f + "-size")); }
     std::string file(const std::string& f, bool as_written = false) {
         std::string bytes = fs::exists(dir / f) ? read_file((dir / f).string()) : "";
@@ -59,9 +68,21 @@ protected:
             if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) bytes.insert(i++, 1, '\r');
         return bytes;
     }
-    // Holds what the run wrote or left to the expectation `e` (empty if absent).
-    void compare(const std::string& e, const std::string& got, bool as_written = true) {
-        if (!fs::exists(dir / (e + "-size"))) { EXPECT_EQ(got, file(e, as_written)) << e; return; }
+    // Keeps what the run wrote or left (`got`, if `left`) as the expectation at `at`.
+    static void record(const std::string& at, const std::string& got, bool left) {
+        for (const char* part : {"", "-size", "-head", "-tail"}) fs::remove(at + part);
+        if (left && got.size() <= 4 << 20) write_file(at, got);
+        else if (left)
+            write_file(at + "-size", std::to_string(got.size()) + "\n"), write_file(at + "-head", got.substr(0, 1024)),
+                write_file(at + "-tail", got.substr(got.size() - 1024));
+    }
+    // Holds what the run wrote or left to the expectation `e`, or records it.
+    void compare(const std::string& e, const std::string& got, bool left, bool as_written = true) {
+        const std::string at = (dir / e).string();
+        if (kRecord) return record(at, got, left);
+        EXPECT_EQ(left, has(e)) << e;
+        if (!left) return;
+        if (!fs::exists(at + "-size")) { EXPECT_EQ(got, file(e, as_written)) << e; return; }
         const std::string head = file(e + "-head", as_written), tail = file(e + "-tail", as_written);
         const std::size_t crlf = kWine && as_written ? count_of(got, "\r\n") : 0;  // one byte each
         EXPECT_EQ(got.size() - crlf, std::stoul(file(e + "-size"))) << e;
@@ -91,14 +112,14 @@ TEST_P(Case, MatchesItsFolder) {
         else if (word == "link" && setup >> word >> target) fs::create_symlink(target, word);
     Outcome o = run_program(args, max_file_bytes);
 
-    EXPECT_EQ(o.status, std::stoi(file("status")));
-    compare("stdout", o.out);
-    compare("stderr", o.err);
+    compare("status", std::to_string(o.status) + "\n", true, false);
+    compare("stdout", o.out, !o.out.empty());
+    compare("stderr", o.err, !o.err.empty());
     const std::pair<const char*, const char*> files[] = {
         {"expect", "JWC_TEMP.TXT"}, {"working", "JWC_TEMP.$$$"}, {"report", "dimcheck.csv"}};
-    for (auto [e, left] : files) {
-        EXPECT_EQ(fs::is_regular_file(fs::symlink_status(left)), has(e)) << left;
-        if (fs::is_regular_file(fs::symlink_status(left))) compare(e, read_file(left), e[0] == 'e');
+    for (auto [e, kept] : files) {
+        const bool left = fs::is_regular_file(fs::symlink_status(kept));
+        compare(e, left ? read_file(kept) : "", left, e[0] == 'e');
     }
     for (const auto& entry : fs::directory_iterator(".")) {  // no intermediate name, no renamed file
         const std::string left = entry.path().filename().string();
@@ -109,7 +130,7 @@ TEST_P(Case, MatchesItsFolder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Folder, Case, ::testing::ValuesIn(case_names()), [](const auto& info) {
-    std::string n = info.param.substr(info.param.find('/') + 1);
+    std::string n = info.param;
     std::replace_if(n.begin(), n.end(), [](char c) { return !isalnum(static_cast<unsigned char>(c)); }, '_');
     return n;
 });

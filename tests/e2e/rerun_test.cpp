@@ -47,7 +47,7 @@ std::string shown(const std::string& cell, std::string text = "") {
 
 TEST(Report, TextsReadBackAsWritten) {
     for (const bool sample : {true, false}) {
-        const std::string dir = DIMCHECK_TESTS_DIR + std::string("/e2e/cases/report-") + (sample ? "sample/" : "fields/");
+        const std::string dir = DIMCHECK_TESTS_DIR + std::string("/e2e/cases/report/") + (sample ? "sample/" : "fields/");
         std::istringstream in(read_file(dir + "in") + (sample ? read_file(DIMCHECK_SOURCE_DIR "/samples/plan.jwc") : "")),
             report(read_file(dir + "report"));
         std::vector<std::string> lines;

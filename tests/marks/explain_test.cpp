@@ -1,4 +1,4 @@
-// In the recorded case explain-chain-of-910 no explanation touches another text, a mark or another explanation.
+// In the recorded case explain/chain-of-910 no explanation touches another text, a mark or another explanation.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,7 +23,7 @@ static bool apart(const Box& e, const Box& b) {
 }
 
 TEST(Explain, NoExplanationTouchesTheTextsAndMarksOfAChain) {
-    const std::string dir = std::string(DIMCHECK_TESTS_DIR) + "/e2e/cases/explain-chain-of-910/";
+    const std::string dir = std::string(DIMCHECK_TESTS_DIR) + "/e2e/cases/explain/chain-of-910/";
     std::istringstream records(read_file(dir + "in") + read_file(dir + "expect"));  // the texts, then the result
     std::vector<Box> boxes;  // of texts and marks; which of them are explanations:
     std::vector<std::size_t> explanations;
