@@ -43,7 +43,7 @@ struct DrawingState {
     // The drawing's file name, Shift-JIS bytes without the line end, from the
     // first line "file=<path>" (the host writes one when asked to); empty
     // without such a line. Only the report shows it.
-    char drawing[kLineBuf] = {};
+    char drawing_name[kLineBuf] = {};
     bool drawing_named = false;
 
     // Intake results.

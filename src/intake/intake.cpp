@@ -154,7 +154,7 @@ int read_record(DrawingState& s, const char* line) {
         if (!s.drawing_named && std::strncmp(line, "file=", 5) == 0) {
             s.drawing_named = true;
             int n = static_cast<int>(std::strcspn(line + 5, "\r\n"));
-            std::snprintf(s.drawing, sizeof s.drawing, "%.*s", n, line + 5);
+            std::snprintf(s.drawing_name, sizeof s.drawing_name, "%.*s", n, line + 5);
         }
         return 0;
     case 'l':

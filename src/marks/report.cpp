@@ -116,7 +116,7 @@ void report_row(DrawingState& s, int line_number, const char* line, int verdict)
     std::fprintf(f, ",%s", verdict_word(verdict));
     // What the row is about, so that the reports of many drawings can share
     // one sheet: the drawing's file name and the magnification.
-    put_text(f, s.drawing, std::strlen(s.drawing));
+    put_text(f, s.drawing_name, std::strlen(s.drawing_name));
     std::fprintf(f, ",%.15g\r\n", s.magnification);
 }
 
