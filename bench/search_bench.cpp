@@ -1,9 +1,9 @@
 // The literal and the fast end-point search, side by side on the same drawing
 // state in one run. Each selection is read by the real intake (with its point
 // consolidation); every iteration then judges the same slice of its texts with
-// Sun_chk, once with each search. Reported per (text x end point), with the
+// judge_text, once with each search. Reported per (text x end point), with the
 // ratio at the end. Before timing, both searches are run over the slice and
-// must agree on every count, every STEN entry and every verdict.
+// must agree on every count, every found_points entry and every verdict.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -53,7 +53,7 @@ Loaded load(Kind kind) {
     std::FILE* f = std::fopen(in.c_str(), "wb");
     std::fwrite(sel.exchange.data(), 1, sel.exchange.size(), f);
     std::fclose(f);
-    l.lines = TFILEcopy_Ten(s, in.c_str(), copy.c_str());
+    l.lines = read_selection(s, in.c_str(), copy.c_str());
     consolidate(s);
     fs::remove_all(dir);
 
@@ -79,7 +79,7 @@ Loaded& loaded(Kind kind) {
 
 int judge(DrawingState& s, const std::string& line) {
     parse_text_record(s, line.c_str());
-    return Sun_chk(s);
+    return judge_text(s);
 }
 
 // How many texts of each selection one iteration judges. The literal search
@@ -96,15 +96,15 @@ void BM_search(benchmark::State& st, Kind kind, bool fast, bool all) {
         for (int i = 0; i < n; ++i) benchmark::DoNotOptimize(judge(s, l.texts[i]));
     }
     set_fast_search(true);
-    double pairs = static_cast<double>(n) * s.tenc;
+    double pairs = static_cast<double>(n) * s.end_point_count;
     st.counters["texts"] = n;
-    st.counters["points"] = s.tenc;
+    st.counters["points"] = s.end_point_count;
     // Seconds per (text x end point), shown with an SI prefix (n for 1e-9).
     st.counters["per_pair"] = benchmark::Counter(
         pairs, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-// Both searches over the slice: counts, STEN bits and verdicts must agree.
+// Both searches over the slice: counts, found_points bits and verdicts must agree.
 bool agree(Kind kind) {
     Loaded& l = loaded(kind);
     DrawingState& s = *l.s;
@@ -112,15 +112,15 @@ bool agree(Kind kind) {
     int found = 0;
     for (int i = 0; i < n; ++i) {
         int code[2];
-        StenEntry sten[2][kStenSize];
+        FoundPoint kept[2][kFoundSlots];
         for (int fast = 0; fast < 2; ++fast) {
             set_fast_search(fast != 0);
-            std::memset(s.STEN, 0, sizeof s.STEN);
+            std::memset(s.found_points, 0, sizeof s.found_points);
             code[fast] = judge(s, l.texts[i]);
-            std::memcpy(sten[fast], s.STEN, sizeof s.STEN);
+            std::memcpy(kept[fast], s.found_points, sizeof s.found_points);
         }
         set_fast_search(true);
-        if (code[0] != code[1] || std::memcmp(sten[0], sten[1], sizeof sten[0]) != 0) {
+        if (code[0] != code[1] || std::memcmp(kept[0], kept[1], sizeof kept[0]) != 0) {
             std::fprintf(stderr, "%s: text %d differs (verdicts %d and %d)\n",
                          bench::kind_name(kind), i, code[0], code[1]);
             return false;
@@ -129,7 +129,7 @@ bool agree(Kind kind) {
     }
     std::printf("%-9s %6d lines, %3d end points, %5zu texts; %d texts compared, "
                 "identical (%d not judged wrong)\n",
-                bench::kind_name(kind), l.lines, s.tenc, l.texts.size(), n, found);
+                bench::kind_name(kind), l.lines, s.end_point_count, l.texts.size(), n, found);
     return true;
 }
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "control/state.h"
+#include "control/drawing_state.h"
 
 namespace dimcheck::bench {
 

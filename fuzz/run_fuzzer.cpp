@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "control/driver.h"
-#include "control/records.h"
+#include "control/result_texts.h"
 #include "marks/explain.h"
 #include "marks/marks.h"
 
@@ -71,7 +71,7 @@ void check_run(DrawingState& s, int status, const std::string& input) {
     // The host reads an empty line as the end of a polyline.
     expect(result[0] != '\n' && result.find("\n\n") == std::string::npos, "no empty line in the result");
 
-    const bool kept = status != 0 || s.isTest != 0;
+    const bool kept = status != 0 || s.trace_level != 0;
     expect(fs::exists(kWorking) == kept, "working copy kept exactly when it should be");
     const std::string copy = kept ? rest_of(kWorking) : input + "#\n";
     const std::size_t read = copy.size() - 2;
@@ -85,19 +85,19 @@ void check_run(DrawingState& s, int status, const std::string& input) {
            "the intake stops early only at a limit");
     if (status == 1)  // the point limit record only at that limit, the no-value records only without texts
         return expect(result == printed(kTooManyLines, 50000) || (result == printed(kTooManyPoints, 800) &&
-                      s.tenc > 799) || (result == std::string(kNoValuesHe) + kNoValuesStatus && s.mmax == 0),
+                      s.end_point_count > 799) || (result == std::string(kNoValuesHe) + kNoValuesStatus && s.text_count == 0),
                       "on a limit the result holds only its error record(s)", result.substr(0, 200));
-    const int marked = s.maru_count + s.sankaku_count + s.batu_count;
-    expect(s.maru_count >= 0 && s.sankaku_count >= 0 && s.batu_count >= 0 && marked <= s.mmax,
+    const int marked = s.circle_count + s.triangle_count + s.cross_count;
+    expect(s.circle_count >= 0 && s.triangle_count >= 0 && s.cross_count >= 0 && marked <= s.text_count,
            "the counters add up to at most the number of texts");
-    expect(s.tenc <= 799, "a completed run has at most 799 end points");
+    expect(s.end_point_count <= 799, "a completed run has at most 799 end points");
     char restore[4096] = {};  // the restore records as the run's writer gives them for its last state (%.2f of 1e308)
-    std::FILE* const result_file = std::exchange(s.fpw, fmemopen(restore, sizeof restore, "w"));
-    IniZokusei(s);
-    std::fclose(std::exchange(s.fpw, result_file));
-    const std::string summary = printed(kSummary, s.batu_count, s.sankaku_count, s.maru_count, s.mmax);
+    std::FILE* const real_result = std::exchange(s.result_file, fmemopen(restore, sizeof restore, "w"));
+    restore_attributes(s);
+    std::fclose(std::exchange(s.result_file, real_result));
+    const std::string summary = printed(kSummary, s.cross_count, s.triangle_count, s.circle_count, s.text_count);
     char where[1024];  // %f of a coordinate up to 1e308
-    std::snprintf(where, sizeof where, "cn4\nch %.6f %.6f 10.0 0.0 \"", s.HANI[0], s.HANI[1] - 10.0 * s.scale);
+    std::snprintf(where, sizeof where, "cn4\nch %.6f %.6f 10.0 0.0 \"", s.selection_extent[0], s.selection_extent[1] - 10.0 * s.scale);
     const std::string tail = where + summary + "\n" + restore + "h# " + summary + "\n";
     const std::size_t marks = result.size() - std::min(result.size(), tail.size());
     expect(result.size() >= tail.size() && result.compare(marks, tail.size(), tail) == 0,
@@ -105,11 +105,11 @@ void check_run(DrawingState& s, int status, const std::string& input) {
     std::size_t counted = 0;  // each mark starts with the line "lt1"
     for (at = 0; at < marks; at = result.find('\n', at) + 1) counted += result.compare(at, 4, "lt1\n") == 0;
     expect(counted == static_cast<std::size_t>(marked), "one mark per counted verdict");
-    expect(delete_explanations(result) == (s.explain ? s.sankaku_count + s.batu_count : 0),
+    expect(delete_explanations(result) == (s.explain ? s.triangle_count + s.cross_count : 0),
            "with -e an explanation per triangle and cross, none without");
     const std::string report = rest_of(kReport);  // rows end in CR LF, which no field holds
     for (counted = 0, at = report.find("\r\n"); at != std::string::npos; at = report.find("\r\n", at + 2)) ++counted;
-    expect(!s.report || (counted == s.mmax + 1u && report.rfind("\r\n") + 2 == report.size()),  // mmax: the summary's
+    expect(!s.report || (counted == s.text_count + 1u && report.rfind("\r\n") + 2 == report.size()),  // text_count: the summary's
            "the report: a header and a row per text, each ending in CR LF", printed("%d rows", int(counted)));
 }
 

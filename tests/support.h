@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "control/state.h"
+#include "control/drawing_state.h"
 
 namespace dimcheck::test {
 
@@ -21,7 +21,7 @@ std::string cp932(const std::string& utf8);  // the bytes that iconv gives for c
 struct Captured {  // a fresh state whose result, trace and error streams go to temporary files
     Captured();
     ~Captured();
-    std::string result() const { return slurp(s.fpw); }
+    std::string result() const { return slurp(s.result_file); }
     std::string trace() const { return slurp(s.out); }
     std::string errors() const { return slurp(s.err); }
     std::unique_ptr<DrawingState> owned;

@@ -1,9 +1,9 @@
 // The shortcut end-point search used when nothing is traced.
 //
-// The literal search asks Sen_inside about every point of TEN: three rays from
-// the point to Pmin[0..2], each tested with Koten_lnln against the four sides
+// The literal search asks inside_frame about every point of end_points: three rays from
+// the point to far_points[0..2], each tested with add_meeting_points against the four sides
 // of the frame, twelve crossing tests per point, each recomputing the slopes.
-// Without traces those calls have no effect but their counts (and KPcnt), so
+// Without traces those calls have no effect but their counts (and crossing_count), so
 // the same answers can be had with less work, as long as every number that
 // decides anything is computed by the same operations on the same operands in
 // the same order. The build forbids contraction into fused multiply-adds and
@@ -12,9 +12,9 @@
 //
 // Nothing here assumes a sensible frame or sensible numbers. Zero-length and
 // flat frames, far points on or inside the frame (a group scale of 0 or less),
-// a tolerance t = gomi / 100 that is 0, negative or NaN, NaN and infinite
+// a tolerance t = crossing_margin / 100 that is 0, negative or NaN, NaN and infinite
 // coordinates: all go through the same arguments, which rest only on the
-// operations Koten_lnln and __CROSS perform (the box bounds are the same
+// operations add_meeting_points and in_both_boxes perform (the box bounds are the same
 // doubles, compared with the same strict tests). Where a shortcut needs
 // finite, moderate numbers it checks them first and otherwise runs the
 // literal branches.
@@ -22,23 +22,23 @@
 // The steps, and why none of them can change a result:
 //
 // 1. Slopes, intercepts and box bounds once per side and once per ray. Within
-//    one call of Get_Ten_Hanni the sides never change, and a ray is fixed by
-//    its point and its Pmin entry. Koten_lnln computes mA, bA, mB, bB and the
-//    box bounds of __CROSS from the segment's coordinates alone, with the same
+//    one call of points_in_frame the sides never change, and a ray is fixed by
+//    its point and its far_points entry. add_meeting_points computes mA, bA, mB, bB and the
+//    box bounds of in_both_boxes from the segment's coordinates alone, with the same
 //    expressions used here, so the stored values are the values it would
 //    compute on each call. Which of them a branch uses is unchanged: a value
 //    computed but not used by a branch has no effect (nothing here traps or
 //    has side effects).
 //
-// 2. A side is skipped when the boxes cannot share a point. __CROSS accepts a
+// 2. A side is skipped when the boxes cannot share a point. in_both_boxes accepts a
 //    meeting point k only when alo < k.x < ahi, blo < k.x < bhi (and the same
 //    in y), with the widened bounds of ray A and side B. Those four strict
 //    comparisons all hold only if alo < bhi and blo < ahi hold (transitivity,
 //    valid for doubles and infinities once no NaN is involved, and a NaN
-//    bound fails the comparison in __CROSS as well as here). So when
+//    bound fails the comparison in in_both_boxes as well as here). So when
 //    alo < bhi && blo < ahi fails in x or in y, no point tested against this
 //    side can be counted, whatever the computed meeting point is, in every
-//    branch of Koten_lnln (each branch counts only through __CROSS).
+//    branch of add_meeting_points (each branch counts only through in_both_boxes).
 //
 // 3. A point is skipped for a pass when its ray's box cannot meet the box that
 //    spans all four widened side boxes. Each side whose bounds are all
@@ -48,28 +48,28 @@
 //    this is decided for the whole table at once from its sorted coordinates
 //    (first_pass_axis).
 //
-// 4. The count of a pass is the number of accepted meeting points. KPcnt
-//    starts at 0 for each pass and Koten_lnln adds at most 2 per side, so
+// 4. The count of a pass is the number of accepted meeting points. crossing_count
+//    starts at 0 for each pass and add_meeting_points adds at most 2 per side, so
 //    with four sides it is at most 7 before any addition: the saturation at
-//    10 (KPcnt <= 9) never refuses one. The search always builds a frame of
+//    10 (crossing_count <= 9) never refuses one. The search always builds a frame of
 //    four corners.
 //
 // 5. A point is inside only when all three counts are odd, so the first even
 //    count decides: each pass is made only for the points whose earlier
-//    passes were odd. The remaining passes would only change KPcnt, which is
+//    passes were odd. The remaining passes would only change crossing_count, which is
 //    restored at the end (step 7).
 //
-// 6. The points inside are kept in table order, so STEN receives the same
+// 6. The points inside are kept in table order, so found_points receives the same
 //    points in the same slots with the distance computed as in the literal
 //    search. Once 39 are counted the literal search goes on overwriting
-//    STEN[39] with each further point inside; only the last of them stays
+//    found_points[39] with each further point inside; only the last of them stays
 //    there.
 //
-// 7. After the literal search KPcnt holds the third count of the last point
-//    of TEN; it is computed here for that point alone.
+// 7. After the literal search crossing_count holds the third count of the last point
+//    of end_points; it is computed here for that point alone.
 //
 // 8. The meeting point's division is skipped when its quotient cannot pass
-//    the box test (may_fall_within). Koten_lnln divides num = bB - bA and
+//    the box test (may_fall_within). add_meeting_points divides num = bB - bA and
 //    ynum = mA * bB - bA * mB by d = mA - mB when neither segment is vertical
 //    and mA != mB; the meeting point counts only if both quotients lie
 //    strictly inside the narrower of the two boxes. Whether a quotient can do
@@ -80,8 +80,8 @@
 //    with a ray that is not vertical is a product away), so it is tested in
 //    full; a vertical ray always takes the literal branches.
 //
-// 9. The tested points of TEN and their sorted coordinates are kept from one
-//    call to the next while TEN, tenc and the tolerance are the same bits
+// 9. The tested points of end_points and their sorted coordinates are kept from one
+//    call to the next while end_points, end_point_count and the tolerance are the same bits
 //    (they are for the whole second pass of a run); anything else rebuilds
 //    them.
 //
@@ -106,7 +106,7 @@ bool g_fast = true;
 // Slopes and intercepts up to 2^500: num, ynum and d of step 8 stay finite.
 constexpr double kPlainMax = 0x1.0p500;
 
-// One coordinate of a segment's widened box: the open interval that __CROSS
+// One coordinate of a segment's widened box: the open interval that in_both_boxes
 // compares against, with bounds made by the same operations.
 struct Span {
     double lo;
@@ -125,7 +125,7 @@ bool may_share(const Span& a, const Span& b) { return (a.lo < b.hi) & (b.lo < a.
 
 bool finite(const Span& sp) { return std::isfinite(sp.lo) && std::isfinite(sp.hi); }
 
-// A segment as Koten_lnln reads it: x1, y1, x2, y2 with its box, its
+// A segment as add_meeting_points reads it: x1, y1, x2, y2 with its box, its
 // verticality and, when not vertical, its slope and intercept.
 struct Seg {
     double x1, y1, x2, y2;
@@ -146,14 +146,14 @@ Seg make_seg(double x1, double y1, double x2, double y2, double t) {
     g.m = 0.0;
     g.b = 0.0;
     if (!g.vertical) {
-        // Koten_lnln: m = (y2 - y1) / (x2 - x1), b = y1 - x1 * m.
+        // add_meeting_points: m = (y2 - y1) / (x2 - x1), b = y1 - x1 * m.
         g.m = (y2 - y1) / (x2 - x1);
         g.b = y1 - x1 * g.m;
     }
     return g;
 }
 
-// The number of points Koten_lnln(a, b) counts, branch for branch.
+// The number of points add_meeting_points(a, b) counts, branch for branch.
 int meet(const Seg& a, const Seg& b) {
     auto counted = [&](double x, double y) {
         return within(a.sx, x) && within(a.sy, y) && within(b.sx, x) && within(b.sy, y) ? 1 : 0;
@@ -214,18 +214,18 @@ struct Frame {
     // slope and intercept at most 2^500 in size.
     bool plain;
     Span all_x, all_y;  // span of the four side boxes (step 3)
-    Point far[3];       // Pmin
+    Point far[3];       // far_points
     double t;
 };
 
 Frame make_frame(const DrawingState& s) {
     Frame f;
-    // __CROSS with mode 0: gomi divided by the single-precision 100.
-    f.t = s.gomi / 100.0f;
+    // in_both_boxes with mode 0: crossing_margin divided by the single-precision 100.
+    f.t = s.crossing_margin / 100.0f;
     f.plain = true;
     for (int i = 1; i <= 4; ++i) {
-        const Point& p = s.PT[i];
-        const Point& q = s.PT[i == 4 ? 1 : i + 1];
+        const Point& p = s.frame_corners[i];
+        const Point& q = s.frame_corners[i == 4 ? 1 : i + 1];
         Seg& g = f.sides[i - 1];
         g = make_seg(p.x, p.y, q.x, q.y, f.t);
         f.m[i - 1] = g.m;
@@ -249,11 +249,11 @@ Frame make_frame(const DrawingState& s) {
         if (g.sy.lo < f.all_y.lo) f.all_y.lo = g.sy.lo;
         if (g.sy.hi > f.all_y.hi) f.all_y.hi = g.sy.hi;
     }
-    for (int r = 0; r < 3; ++r) f.far[r] = s.Pmin[r];
+    for (int r = 0; r < 3; ++r) f.far[r] = s.far_points[r];
     return f;
 }
 
-// The tested point of Sen_inside for the zero-length segment (p, p): the
+// The tested point of inside_frame for the zero-length segment (p, p): the
 // midpoint, computed as there (it differs from p when p + p overflows).
 Point tested_point(const Point& p) { return {(p.x + p.x) * 0.5f, (p.y + p.y) * 0.5f}; }
 
@@ -273,7 +273,7 @@ int lowest_bit(std::uint64_t w) {
 double lower(double a, double b) { return a < b ? a : b; }
 double upper(double a, double b) { return a < b ? b : a; }
 
-// Koten_lnln's slope and intercept of the ray from cp to e, made as there;
+// add_meeting_points's slope and intercept of the ray from cp to e, made as there;
 // `plain` tells whether step 8 applies to this ray (with a plain frame).
 struct RayLine {
     Span sx, sy;
@@ -312,7 +312,7 @@ inline unsigned open_sides(const Frame& f, const RayLine& r) {
         double num = by_y ? r.m * f.b[k] - r.b * f.m[k] : f.b[k] - r.b;
         double lo = by_y ? upper(r.sy.lo, f.ylo[k]) : upper(r.sx.lo, f.xlo[k]);
         double hi = by_y ? lower(r.sy.hi, f.yhi[k]) : lower(r.sx.hi, f.xhi[k]);
-        // With mA == mB Koten_lnln takes the one-line branch instead.
+        // With mA == mB add_meeting_points takes the one-line branch instead.
         open |= static_cast<unsigned>(may_fall_within(num, d, lo, hi) | (r.m == f.m[k])) << k;
     }
     return open;
@@ -347,7 +347,7 @@ inline bool sure_within(double num, double d, double lo, double hi) {
 
 // The count of a pass for a plain ray, given the sides that may count:
 // steps 8 and 10 on both coordinates decide most sides; the rest are
-// divided out as Koten_lnln does.
+// divided out as add_meeting_points does.
 int count_open(const Frame& f, double cx, double cy, const Point& e, const RayLine& r,
                unsigned open) {
     int n = 0;
@@ -404,8 +404,8 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
         for (int i = 0; i < n; ++i) k1[i] = -1;
         return;
     }
-    double sxlo[kTenSize], sxhi[kTenSize], sylo[kTenSize], syhi[kTenSize];
-    double m[kTenSize], b[kTenSize], plain[kTenSize], open[kTenSize], counted[kTenSize];
+    double sxlo[kEndPointSlots], sxhi[kEndPointSlots], sylo[kEndPointSlots], syhi[kEndPointSlots];
+    double m[kEndPointSlots], b[kEndPointSlots], plain[kEndPointSlots], open[kEndPointSlots], counted[kEndPointSlots];
     const double t = f.t;
     const double ex = e.x, ey = e.y;
     for (int i = 0; i < n; ++i) {
@@ -436,7 +436,7 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
     for (int k = 0; k < 4; ++k) {
         const double mk = f.m[k], bk = f.b[k], bit = 1 << k;
         if (f.vertical[k]) {
-            // Koten_lnln's branch for a vertical side and a ray that is not:
+            // add_meeting_points's branch for a vertical side and a ray that is not:
             // the meeting point (x, (x - cx) * mA + cy) needs no division, so
             // it is tested in full here and counted.
             const Seg& g = f.sides[k];
@@ -478,15 +478,15 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
     // Sweep 3, side by side: the points whose bit is set for the side are
     // gathered into columns, classified together, and their results added
     // back.
-    double undecided[kTenSize];
-    int opened[kTenSize];  // the points with a bit set
+    double undecided[kEndPointSlots];
+    int opened[kEndPointSlots];  // the points with a bit set
     int no = 0;
     for (int i = 0; i < n; ++i) {  // gather the points that are open
         undecided[i] = 0.0;
         opened[no] = i;
         no += (plain[i] != 0.0) & (open[i] != 0.0);
     }
-    int lists[4][kTenSize];
+    int lists[4][kEndPointSlots];
     int nls[4] = {0, 0, 0, 0};
     for (int j = 0; j < no; ++j) {
         const int i = opened[j];
@@ -500,8 +500,8 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
         if (f.vertical[k]) continue;
         const int* list = lists[k];
         const int nl = nls[k];
-        double cm[kTenSize], cb[kTenSize], cxlo[kTenSize], cxhi[kTenSize], cylo[kTenSize],
-            cyhi[kTenSize];
+        double cm[kEndPointSlots], cb[kEndPointSlots], cxlo[kEndPointSlots], cxhi[kEndPointSlots], cylo[kEndPointSlots],
+            cyhi[kEndPointSlots];
         for (int j = 0; j < nl; ++j) {
             const int i = list[j];
             cm[j] = m[i];
@@ -513,7 +513,7 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
         }
         const double mk = f.m[k], bk = f.b[k];
         const double xlok = f.xlo[k], xhik = f.xhi[k], ylok = f.ylo[k], yhik = f.yhi[k];
-        double sure[kTenSize], may[kTenSize];
+        double sure[kEndPointSlots], may[kEndPointSlots];
         for (int j = 0; j < nl; ++j) {
             const double mi = cm[j], bi = cb[j];
             const double d = mi - mk;
@@ -545,40 +545,40 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
 }
 
 void store(DrawingState& s, int slot, const Point& p) {
-    double dx = p.x - s.ChX;
-    double dy = p.y - s.ChY;
-    s.STEN[slot] = {p.x, p.y, std::sqrt(dx * dx + dy * dy)};
+    double dx = p.x - s.text_x;
+    double dy = p.y - s.text_y;
+    s.found_points[slot] = {p.x, p.y, std::sqrt(dx * dx + dy * dy)};
 }
 
-// Step 9: the tested points of TEN, with what step 3 needs of them sorted,
-// kept from one call to the next while TEN, tenc and the tolerance stay the
+// Step 9: the tested points of end_points, with what step 3 needs of them sorted,
+// kept from one call to the next while end_points, end_point_count and the tolerance stay the
 // same (they do for the whole second pass of a run).
-constexpr int kWords = (kTenSize + 63) / 64;
+constexpr int kWords = (kEndPointSlots + 63) / 64;
 using Bits = std::uint64_t[kWords];
 
 struct Table {
     bool built = false;
     int n = 0;
     double t = 0.0;
-    Point ten[kTenSize];
-    double cx[kTenSize], cy[kTenSize];  // tested points, table order
+    Point points[kEndPointSlots];  // the end points it was built from
+    double cx[kEndPointSlots], cy[kEndPointSlots];  // tested points, table order
     struct Axis {
         int n;                   // points whose coordinate is a number
-        double v[kTenSize];      // their coordinates, ascending
-        double minus[kTenSize];  // v - t
-        double plus[kTenSize];   // v + t
-        Bits below[kTenSize + 1];  // below[i]: the points of rank < i
+        double v[kEndPointSlots];      // their coordinates, ascending
+        double minus[kEndPointSlots];  // v - t
+        double plus[kEndPointSlots];   // v + t
+        Bits below[kEndPointSlots + 1];  // below[i]: the points of rank < i
         Bits all;                  // below[n]
     } x, y;
 };
 
 // Outside the drawing state because it is no part of the run's data, only a
-// cache derived from TEN (about 230 KB, built once per run): it is rebuilt
-// whenever TEN, tenc or the tolerance differ from what it was built from.
+// cache derived from end_points (about 230 KB, built once per run): it is rebuilt
+// whenever end_points, end_point_count or the tolerance differ from what it was built from.
 Table g_table;
 
 void build_axis(Table::Axis& a, const double* c, int n, double t) {
-    int order[kTenSize];
+    int order[kEndPointSlots];
     a.n = 0;
     for (int k = 0; k < n; ++k)
         if (!std::isnan(c[k])) order[a.n++] = k;
@@ -597,16 +597,16 @@ void build_axis(Table::Axis& a, const double* c, int n, double t) {
 
 const Table& table_for(const DrawingState& s, double t) {
     Table& tb = g_table;
-    int n = s.tenc;
+    int n = s.end_point_count;
     bool same = tb.built && tb.n == n && std::memcmp(&tb.t, &t, sizeof t) == 0 &&
-                std::memcmp(tb.ten, s.TEN, sizeof(Point) * static_cast<std::size_t>(n)) == 0;
+                std::memcmp(tb.points, s.end_points, sizeof(Point) * static_cast<std::size_t>(n)) == 0;
     if (same) return tb;
     tb.built = true;
     tb.n = n;
     tb.t = t;
-    std::memcpy(tb.ten, s.TEN, sizeof(Point) * static_cast<std::size_t>(n));
+    std::memcpy(tb.points, s.end_points, sizeof(Point) * static_cast<std::size_t>(n));
     for (int k = 0; k < n; ++k) {
-        Point cp = tested_point(s.TEN[k]);
+        Point cp = tested_point(s.end_points[k]);
         tb.cx[k] = cp.x;
         tb.cy[k] = cp.y;
     }
@@ -651,7 +651,7 @@ void first_pass_axis(const Table::Axis& a, double e, double t, const Span& all, 
 void set_fast_search(bool on) { g_fast = on; }
 bool fast_search() { return g_fast; }
 
-int Get_Ten_Hanni_fast(DrawingState& s) {
+int points_in_frame_fast(DrawingState& s) {
     const Frame f = make_frame(s);
     const Table& tb = table_for(s, f.t);
     const Point e = f.far[0];
@@ -661,8 +661,8 @@ int Get_Ten_Hanni_fast(DrawingState& s) {
     Bits bx, by;
     first_pass_axis(tb.x, e.x, f.t, f.all_x, bx);
     first_pass_axis(tb.y, e.y, f.t, f.all_y, by);
-    int idx[kTenSize];
-    double gx[kTenSize], gy[kTenSize];
+    int idx[kEndPointSlots];
+    double gx[kEndPointSlots], gy[kEndPointSlots];
     int nc = 0;
     for (int w = 0; w < kWords; ++w) {
         std::uint64_t word = bx[w] & by[w];
@@ -678,7 +678,7 @@ int Get_Ten_Hanni_fast(DrawingState& s) {
 
     // The three passes, each over the points whose earlier passes were odd,
     // in table order (step 5). Undecided counts are made in full.
-    int k[kTenSize];
+    int k[kEndPointSlots];
     for (int r = 0; r < 3 && nc > 0; ++r) {
         batch_pass(f, f.far[r], gx, gy, nc, k);
         int kept = 0;
@@ -693,12 +693,12 @@ int Get_Ten_Hanni_fast(DrawingState& s) {
     }
 
     // The first 39 points inside are counted (step 6); the literal search
-    // leaves the last of any further ones in STEN[39].
-    int count = nc < kStenCounted ? nc : kStenCounted;
-    for (int i = 0; i < count; ++i) store(s, i, s.TEN[idx[i]]);
-    if (nc > kStenCounted) store(s, kStenCounted, s.TEN[idx[nc - 1]]);
+    // leaves the last of any further ones in found_points[39].
+    int count = nc < kFoundCounted ? nc : kFoundCounted;
+    for (int i = 0; i < count; ++i) store(s, i, s.end_points[idx[i]]);
+    if (nc > kFoundCounted) store(s, kFoundCounted, s.end_points[idx[nc - 1]]);
 
-    if (s.tenc > 0) s.KPcnt = pass(f, {tb.cx[s.tenc - 1], tb.cy[s.tenc - 1]}, f.far[2]);
+    if (s.end_point_count > 0) s.crossing_count = pass(f, {tb.cx[s.end_point_count - 1], tb.cy[s.end_point_count - 1]}, f.far[2]);
     return count;
 }
 

@@ -1,22 +1,22 @@
-// The end-point search in two forms: the literal one, which asks Sen_inside
+// The end-point search in two forms: the literal one, which asks inside_frame
 // about every point and so produces every trace in its order, and a shortcut
 // for runs without traces that finds the same points in the same order and
-// leaves the same bits in STEN, the count and KPcnt.
+// leaves the same bits in found_points, the count and crossing_count.
 #pragma once
 
-#include "control/state.h"
+#include "control/drawing_state.h"
 
 namespace dimcheck {
 
-// Every point of TEN through Sen_inside, in table order (all trace levels).
-int Get_Ten_Hanni_literal(DrawingState& s);
+// Every point of end_points through inside_frame, in table order (all trace levels).
+int points_in_frame_literal(DrawingState& s);
 
 // The same result without the traces of the inside test: used by
-// Get_Ten_Hanni at trace level 0, on the four-cornered frame that Search_Ten
+// points_in_frame at trace level 0, on the four-cornered frame that search_end_points
 // builds.
-int Get_Ten_Hanni_fast(DrawingState& s);
+int points_in_frame_fast(DrawingState& s);
 
-// Whether Get_Ten_Hanni may take the shortcut at trace level 0 (on by
+// Whether points_in_frame may take the shortcut at trace level 0 (on by
 // default). Tests and the benchmark turn it off to run both searches on the
 // same state.
 void set_fast_search(bool on);

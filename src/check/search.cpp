@@ -11,79 +11,79 @@
 
 namespace dimcheck {
 
-int Search_Ten(DrawingState& s, double nagasa, int mode) {
-    double mae = s.draft * nagasa;
-    if (s.isTest == 2)
+int search_end_points(DrawingState& s, double search_length, int mode) {
+    double reach = s.frame_reach * search_length;
+    if (s.trace_level == 2)
         std::fprintf(s.out, "# Search_Ten() nagasa(%.1f) draft(%.1f) mae(%.1f) ush(%.1f)\n",
-                     nagasa, s.draft, mae, mae);
+                     search_length, s.frame_reach, reach, reach);
 
-    double h = text_height(s, s.MOJIS);
+    double h = text_height(s, s.text_kind);
     double up = (1.6 * h) * s.scale;
     double down = (h * 0.7) * s.scale;
 
-    double len = std::sqrt(s.ChDX * s.ChDX + s.ChDY * s.ChDY);
+    double len = std::sqrt(s.text_dx * s.text_dx + s.text_dy * s.text_dy);
     // A text without direction has no frame: it finds no end points.
     if (len == 0.0) return 0;
-    s.mcos = s.ChDX / len;
-    s.msin = s.ChDY / len;
-    s.PTcnt = 4;
+    s.text_cos = s.text_dx / len;
+    s.text_sin = s.text_dy / len;
+    s.frame_corner_count = 4;
 
-    double mx = s.ChX + s.ChDX * 0.5;
-    double my = s.ChY + s.ChDY * 0.5;
-    s.PT[1] = {mx - mae * s.mcos + down * s.msin, my - mae * s.msin - down * s.mcos};
-    s.PT[2] = {mx + mae * s.mcos + down * s.msin, my + mae * s.msin - down * s.mcos};
-    s.PT[3] = {mx + mae * s.mcos - up * s.msin, my + mae * s.msin + up * s.mcos};
-    s.PT[4] = {mx - mae * s.mcos - up * s.msin, my - mae * s.msin + up * s.mcos};
+    double mx = s.text_x + s.text_dx * 0.5;
+    double my = s.text_y + s.text_dy * 0.5;
+    s.frame_corners[1] = {mx - reach * s.text_cos + down * s.text_sin, my - reach * s.text_sin - down * s.text_cos};
+    s.frame_corners[2] = {mx + reach * s.text_cos + down * s.text_sin, my + reach * s.text_sin - down * s.text_cos};
+    s.frame_corners[3] = {mx + reach * s.text_cos - up * s.text_sin, my + reach * s.text_sin + up * s.text_cos};
+    s.frame_corners[4] = {mx - reach * s.text_cos - up * s.text_sin, my - reach * s.text_sin + up * s.text_cos};
 
-    if (s.isTest == 1) {
-        for (int i = 1; i <= 4; ++i) __TEN(s, &s.PT[i]);
-        std::fprintf(s.fpw, "ch %f %f 30 0 \"%d\n", s.PT[4].x, s.PT[4].y, mode);
+    if (s.trace_level == 1) {
+        for (int i = 1; i <= 4; ++i) write_point_record(s, &s.frame_corners[i]);
+        std::fprintf(s.result_file, "ch %f %f 30 0 \"%d\n", s.frame_corners[4].x, s.frame_corners[4].y, mode);
     }
 
     // The rays' far ends lie left of and below both the frame and the
     // selection's extent.
-    double minx = s.PT[1].x;
-    double miny = s.PT[1].y;
+    double minx = s.frame_corners[1].x;
+    double miny = s.frame_corners[1].y;
     for (int i = 2; i <= 4; ++i) {
-        if (s.PT[i].x < minx) minx = s.PT[i].x;
-        if (s.PT[i].y < miny) miny = s.PT[i].y;
+        if (s.frame_corners[i].x < minx) minx = s.frame_corners[i].x;
+        if (s.frame_corners[i].y < miny) miny = s.frame_corners[i].y;
     }
-    if (s.HANI[0] < minx) minx = s.HANI[0];
-    if (s.HANI[2] < minx) minx = s.HANI[2];
-    if (s.HANI[1] < miny) miny = s.HANI[1];
-    if (s.HANI[3] < miny) miny = s.HANI[3];
+    if (s.selection_extent[0] < minx) minx = s.selection_extent[0];
+    if (s.selection_extent[2] < minx) minx = s.selection_extent[2];
+    if (s.selection_extent[1] < miny) miny = s.selection_extent[1];
+    if (s.selection_extent[3] < miny) miny = s.selection_extent[3];
 
-    double g = group_scale(s, s.GROUP);
-    s.Pmin[0] = {minx - 50.0f * g, miny - 18.0f * g};
-    s.Pmin[1] = {minx - 50.2 * g, miny - 18.0f * g};
-    s.Pmin[2] = {minx - 50.4 * g, miny - 18.0f * g};
+    double g = group_scale(s, s.layer_group);
+    s.far_points[0] = {minx - 50.0f * g, miny - 18.0f * g};
+    s.far_points[1] = {minx - 50.2 * g, miny - 18.0f * g};
+    s.far_points[2] = {minx - 50.4 * g, miny - 18.0f * g};
 
-    if (s.isTest == 1) {
-        __TEN(s, &s.Pmin[0]);
-        std::fprintf(s.fpw, "# ## Pmin(%.1f , %.1f) \n", s.Pmin[0].x, s.Pmin[0].y);
+    if (s.trace_level == 1) {
+        write_point_record(s, &s.far_points[0]);
+        std::fprintf(s.result_file, "# ## Pmin(%.1f , %.1f) \n", s.far_points[0].x, s.far_points[0].y);
     }
-    return Get_Ten_Hanni(s);
+    return points_in_frame(s);
 }
 
-int Get_Ten_Hanni(DrawingState& s) {
+int points_in_frame(DrawingState& s) {
     // Without traces the shortcut finds the same points in the same order.
-    if (s.isTest == 0 && fast_search()) return Get_Ten_Hanni_fast(s);
-    return Get_Ten_Hanni_literal(s);
+    if (s.trace_level == 0 && fast_search()) return points_in_frame_fast(s);
+    return points_in_frame_literal(s);
 }
 
-int Get_Ten_Hanni_literal(DrawingState& s) {
+int points_in_frame_literal(DrawingState& s) {
     int count = 0;
-    for (int k = 0; k < s.tenc; ++k) {
-        const Point& p = s.TEN[k];
+    for (int k = 0; k < s.end_point_count; ++k) {
+        const Point& p = s.end_points[k];
         double seg[4];
-        __T2_LN(&p, &p, seg);
-        if (Sen_inside(s, seg) != 1) continue;
-        double dx = p.x - s.ChX;
-        double dy = p.y - s.ChY;
-        s.STEN[count] = {p.x, p.y, std::sqrt(dx * dx + dy * dy)};
-        if (count <= kStenCounted - 1) ++count;
+        make_segment(&p, &p, seg);
+        if (inside_frame(s, seg) != 1) continue;
+        double dx = p.x - s.text_x;
+        double dy = p.y - s.text_y;
+        s.found_points[count] = {p.x, p.y, std::sqrt(dx * dx + dy * dy)};
+        if (count <= kFoundCounted - 1) ++count;
     }
-    if (s.isTest == 2) std::fprintf(s.out, "# Get_Ten_Hanni() j(%d)/tenc(%d)\n", count, s.tenc);
+    if (s.trace_level == 2) std::fprintf(s.out, "# Get_Ten_Hanni() j(%d)/tenc(%d)\n", count, s.end_point_count);
     return count;
 }
 

@@ -39,7 +39,7 @@ char translate(unsigned char lead, unsigned char trail) {
 
 }  // namespace
 
-int __DEL_CR(char* body) {
+int cut_line_end(char* body) {
     int end = 0;
     while (end < kLineBuf && body[end] != '\0' && body[end] != '\n' && body[end] != '\r') ++end;
     if (end < kLineBuf) body[end] = '\0';
@@ -65,7 +65,7 @@ bool written_like_a_value(const char* body) {
     return true;
 }
 
-int ZenHan(DrawingState& s, const char* body) {
+int to_half_width(DrawingState& s, const char* body) {
     char out[66];
     int n = 0;
     int mixed = 0;
@@ -96,28 +96,28 @@ int ZenHan(DrawingState& s, const char* body) {
     }
     out[n] = '\0';
     if (n == 0) {
-        s.CSP[0] = '\0';
+        s.value_text[0] = '\0';
         return -1;
     }
-    std::memcpy(s.CSP, out, static_cast<std::size_t>(n) + 1);
-    if (s.isTest == 2) {
+    std::memcpy(s.value_text, out, static_cast<std::size_t>(n) + 1);
+    if (s.trace_level == 2) {
         const unsigned char* b = reinterpret_cast<const unsigned char*>(body);
         std::fprintf(s.out, "# ZenHan() k(%d) s(%s) str[0][1][2][3] = (%x)(%x)(%x)(%x)\n", mixed,
-                     s.CSP, b[0], b[1], b[2], b[3]);
+                     s.value_text, b[0], b[1], b[2], b[3]);
     }
     return mixed;
 }
 
-int isSuchi(DrawingState& s, const char* csp) {
+int check_number_and_tolerance(DrawingState& s, const char* value_text) {
     int decimals = 0;  // 0: before a point, 1: just after it, 2..4: digits after it plus one
     for (int i = 0;; ++i) {
         if (i == 64) return -2;
-        char c = csp[i];
+        char c = value_text[i];
         if (c == '\0') return i == 0 ? -1 : 1;
         if (is_digit(c)) {
             if (decimals == 4) return -3;
             if (decimals != 0) {
-                s.gosa *= 0.1;
+                s.tolerance *= 0.1;
                 ++decimals;
             }
         } else if (c == '.') {
@@ -130,22 +130,22 @@ int isSuchi(DrawingState& s, const char* csp) {
     }
 }
 
-int Comma(char* csp) {
+int strip_and_find_metres(char* value_text) {
     char out[65];
     int n = 0;
-    int thousands = 0;
-    for (int i = 0; i < 64 && csp[i] != '\0'; ++i) {
-        char c = csp[i];
+    int metres = 0;
+    for (int i = 0; i < 64 && value_text[i] != '\0'; ++i) {
+        char c = value_text[i];
         if (c == '*' || c == '+' || c == ',' || c == '-' || c == '/') continue;
         if (c == 'M') {
-            thousands = 1;
+            metres = 1;
         } else if (is_digit(c) || c == '.') {
             out[n++] = c;
         }
     }
     out[n] = '\0';
-    std::memcpy(csp, out, static_cast<std::size_t>(n) + 1);
-    return thousands;
+    std::memcpy(value_text, out, static_cast<std::size_t>(n) + 1);
+    return metres;
 }
 
 }  // namespace dimcheck

@@ -8,7 +8,7 @@
 
 #include "check/check.h"
 #include "control/fields.h"
-#include "control/records.h"
+#include "control/result_texts.h"
 #include "control/rename.h"
 #include "intake/intake.h"
 #include "marks/explain.h"
@@ -16,7 +16,7 @@
 
 namespace dimcheck {
 
-void opt(DrawingState& s, const char* arg) {
+void apply_option(DrawingState& s, const char* arg) {
     // The argument starts with '-' or '/'; an argument of exactly two
     // characters has no value.
     char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(arg[1])));
@@ -32,7 +32,7 @@ void opt(DrawingState& s, const char* arg) {
         // that is not a positive finite number.
         bool whole = *end == '\0' && skip_space(value) == value;
         if (whole && magnification > 0.0 && std::isfinite(magnification))
-            s.bairitsu = magnification;
+            s.magnification = magnification;
         else
             std::fputs("\nIllegal Option.\n", s.err);
         break;
@@ -41,7 +41,7 @@ void opt(DrawingState& s, const char* arg) {
         if (has_value) {
             int level = 0;
             FieldReader(value).dec(level);
-            s.isTest = level;
+            s.trace_level = level;
         }
         break;
     case 'e':
@@ -80,9 +80,9 @@ namespace {
 // Closes the result file; a result that did not reach the disk whole is a
 // failure, never reported as success.
 bool close_result(DrawingState& s) {
-    bool ok = std::ferror(s.fpw) == 0;
-    if (std::fclose(s.fpw) != 0) ok = false;
-    s.fpw = nullptr;
+    bool ok = std::ferror(s.result_file) == 0;
+    if (std::fclose(s.result_file) != 0) ok = false;
+    s.result_file = nullptr;
     return ok;
 }
 
@@ -90,7 +90,7 @@ void second_pass(DrawingState& s) {
     char line[kLineBuf];
     int number = 1;  // the line of the selection; a long line is read in pieces
     for (int left = kLineLimit; left > 0; --left) {
-        std::size_t n = read_line(s.fp, line);
+        std::size_t n = read_line(s.working_file, line);
         if (n == 0) break;
         int line_number = number;
         if (line[n - 1] == '\n') ++number;
@@ -98,14 +98,14 @@ void second_pass(DrawingState& s) {
         char second = line[1];
         if (second == 'h' || second == 'o' || second == 'r' || second == 's') {
             parse_text_record(s, line);
-            int code = Sun_chk(s);
-            if (s.isTest == 2) std::fprintf(s.out, "##kekka(%d)\n", code);
+            int code = judge_text(s);
+            if (s.trace_level == 2) std::fprintf(s.out, "##kekka(%d)\n", code);
             int kind = mark_kind(code);
-            if (kind != 0) Print_batu_maru(s, kind);
+            if (kind != 0) draw_mark(s, kind);
             if (s.explain && (kind == 3 || kind == 4)) write_explanation(s);
             report_row(s, line_number, line, code);
         } else if (second == 'n') {
-            FieldReader(line + 2).dec(s.MOJIS);
+            FieldReader(line + 2).dec(s.text_kind);
         } else if (second != 'i') {
             report_row(s, line_number, line, kNotJudged);  // counted as a text, not judged
         }
@@ -135,69 +135,69 @@ int put_result(DrawingState& s, int status) {
 void consolidate(DrawingState& s) {
     int previous = -1;
     int passes = 0;
-    for (int left = 10; left > 0 && s.tenc != previous; --left) {
-        previous = s.tenc;
-        s.tenc = TEN_DP(s, s.tenc);
+    for (int left = 10; left > 0 && s.end_point_count != previous; --left) {
+        previous = s.end_point_count;
+        s.end_point_count = consolidation_pass(s, s.end_point_count);
         ++passes;
     }
-    if (s.isTest == 2)
-        std::fprintf(s.out, "# TEN_DP()  tenc(%d) duplication(%d)\n", s.tenc, passes - 1);
+    if (s.trace_level == 2)
+        std::fprintf(s.out, "# TEN_DP()  tenc(%d) duplication(%d)\n", s.end_point_count, passes - 1);
 }
 
 void parse_text_record(DrawingState& s, const char* line) {
-    s.ChHEAD[0] = line[0];
-    s.ChHEAD[1] = line[1];
-    s.ChHEAD[2] = '\0';
-    s.ChHEAD[3] = '\0';
+    s.text_keyword[0] = line[0];
+    s.text_keyword[1] = line[1];
+    s.text_keyword[2] = '\0';
+    s.text_keyword[3] = '\0';
     FieldReader f(line + 2);
-    f.num(s.ChX);
-    f.num(s.ChY);
-    f.num(s.ChDX);
-    f.num(s.ChDY);
+    f.num(s.text_x);
+    f.num(s.text_y);
+    f.num(s.text_dx);
+    f.num(s.text_dy);
     if (!f.ok()) return;
     const char* p = skip_space(f.pos());
     if (*p != '"') return;
     ++p;
     std::size_t n = std::strlen(p);
     if (n > static_cast<std::size_t>(kBodyMax)) n = kBodyMax;
-    std::memcpy(s.ChSTR, p, n);
-    s.ChSTR[n] = '\0';  // bytes behind the terminator stay as they were
+    std::memcpy(s.text_body, p, n);
+    s.text_body[n] = '\0';  // bytes behind the terminator stay as they were
 }
 
 int run(DrawingState& s, int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
-        if (argv[i][0] == '-' || argv[i][0] == '/') opt(s, argv[i]);
+        if (argv[i][0] == '-' || argv[i][0] == '/') apply_option(s, argv[i]);
     }
 
     normalise_exchange_name();
 
-    int lines = TFILEcopy_Ten(s, kExchange, kWorking);
+    int lines = read_selection(s, kExchange, kWorking);
     if (lines == kIntakeFailed) return stop(s, -1);
 
     consolidate(s);
 
-    s.fpw = std::fopen(kResultTemp, "w");
-    if (s.fpw == nullptr) {
+    s.result_file = std::fopen(kResultTemp, "w");
+    if (s.result_file == nullptr) {
         std::fputs("Cannot open file: JWC_TEMP.TXT", s.err);
         return stop(s, 3);
     }
 
     if (lines > kLineLimit) {
-        std::fprintf(s.fpw, kTooManyLines, kLineLimit);
+        std::fprintf(s.result_file, kTooManyLines, kLineLimit);
         return stop(s, put_result(s, 1));
     }
-    if (s.tenc > kTenLimit - 1) {
-        std::fprintf(s.fpw, kTooManyPoints, kTenLimit);
+    if (s.end_point_count > kEndPointLimit - 1) {
+        std::fprintf(s.result_file, kTooManyPoints, kEndPointLimit);
         return stop(s, put_result(s, 1));
     }
-    if (s.mmax == 0) {
-        std::fputs(kNoValuesHe, s.fpw);
-        std::fputs(kNoValuesStatus, s.fpw);
+    if (s.text_count == 0) {
+        std::fputs(kNoValuesHe, s.result_file);
+        std::fputs(kNoValuesStatus, s.result_file);
         return stop(s, put_result(s, 1));
     }
 
-    s.fp = std::fopen(kWorking, "rb");
-    if (s.fp == nullptr) {
+    s.working_file = std::fopen(kWorking, "rb");
+    if (s.working_file == nullptr) {
         // The working copy cannot be read back: the result is dropped unwritten.
         std::fputs("Cannot open file: JWC_TEMP.$$$", s.err);
         close_result(s);
@@ -209,27 +209,27 @@ int run(DrawingState& s, int argc, const char* const* argv) {
     second_pass(s);
 
     char summary[256];
-    std::snprintf(summary, sizeof summary, kSummary, s.batu_count, s.sankaku_count,
-                  s.maru_count, s.mmax);
-    std::fprintf(s.fpw, "cn4\nch %.6f %.6f 10.0 0.0 \"%s\n", s.HANI[0],
-                 s.HANI[1] - 10.0 * s.scale, summary);
-    IniZokusei(s);
+    std::snprintf(summary, sizeof summary, kSummary, s.cross_count, s.triangle_count,
+                  s.circle_count, s.text_count);
+    std::fprintf(s.result_file, "cn4\nch %.6f %.6f 10.0 0.0 \"%s\n", s.selection_extent[0],
+                 s.selection_extent[1] - 10.0 * s.scale, summary);
+    restore_attributes(s);
     // The report is closed first: the status line, which the host shows,
     // says when it could not be written.
     bool report_ok = !s.report || close_report(s);
-    std::fprintf(s.fpw, "h# %s%s\n", summary, report_ok ? "" : kReportNotWritten);
+    std::fprintf(s.result_file, "h# %s%s\n", summary, report_ok ? "" : kReportNotWritten);
 
-    std::fclose(s.fp);
-    s.fp = nullptr;
+    std::fclose(s.working_file);
+    s.working_file = nullptr;
     int status = put_result(s, report_ok ? 0 : 2);
     if (status == 3) return status;
 
-    if (s.isTest == 0) std::remove(kWorking);
-    if (s.isTest > 0) {
+    if (s.trace_level == 0) std::remove(kWorking);
+    if (s.trace_level > 0) {
         std::fprintf(s.out,
                      "## Bairitsu(%.1f) scale(%.1f) mmax(%d) isTest(%d) BATU(%d) SAN(%d) MARU(%d)\n",
-                     s.bairitsu, s.scale, s.mmax, s.isTest, s.batu_count, s.sankaku_count,
-                     s.maru_count);
+                     s.magnification, s.scale, s.text_count, s.trace_level, s.cross_count, s.triangle_count,
+                     s.circle_count);
     }
     return status;
 }

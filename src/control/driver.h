@@ -2,7 +2,7 @@
 // the summary and the status line.
 #pragma once
 
-#include "control/state.h"
+#include "control/drawing_state.h"
 
 namespace dimcheck {
 
@@ -13,7 +13,7 @@ constexpr const char kWorking[] = "JWC_TEMP.$$$";
 constexpr const char kResultTemp[] = "JWC_TEMP.$$R";
 
 // Handles one option argument ("-t2", "/B1.5", ...).
-void opt(DrawingState& s, const char* arg);
+void apply_option(DrawingState& s, const char* arg);
 
 // Brings an exchange file of any letter case to the name JWC_TEMP.TXT.
 void normalise_exchange_name();

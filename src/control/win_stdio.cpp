@@ -20,6 +20,11 @@
 #error "this file belongs to the MinGW-w64 build with C99 stdio"
 #endif
 
+// These four names are not ours to choose: the linker option
+// --wrap=__mingw_vfprintf sends every call of __mingw_vfprintf to
+// __wrap___mingw_vfprintf and makes __real___mingw_vfprintf the original (and
+// likewise for __mingw_vsnprintf), so they keep the double underscores that
+// are otherwise reserved to the implementation.
 extern "C" {
 int __real___mingw_vfprintf(std::FILE* stream, const char* format, va_list args);
 int __real___mingw_vsnprintf(char* buffer, std::size_t size, const char* format, va_list args);

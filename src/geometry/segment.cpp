@@ -20,27 +20,27 @@ bool within(double a, double b, double t, double v) {
 
 }  // namespace
 
-void __T2_LN(const Point* p, const Point* q, double* seg) {
+void make_segment(const Point* p, const Point* q, double* seg) {
     seg[0] = p->x;
     seg[1] = p->y;
     seg[2] = q->x;
     seg[3] = q->y;
 }
 
-int __CROSS(DrawingState& s, const double* A, const double* B, const Point* ten) {
-    double t = s.gomi / 100.0f;
-    int k1 = within(A[0], A[2], t, ten->x) ? 1 : 0;
-    int k2 = within(A[1], A[3], t, ten->y) ? 1 : 0;
-    int k3 = within(B[0], B[2], t, ten->x) ? 1 : 0;
-    int k4 = within(B[1], B[3], t, ten->y) ? 1 : 0;
-    if (s.isTest >= 3)
+int in_both_boxes(DrawingState& s, const double* A, const double* B, const Point* point) {
+    double t = s.crossing_margin / 100.0f;
+    int k1 = within(A[0], A[2], t, point->x) ? 1 : 0;
+    int k2 = within(A[1], A[3], t, point->y) ? 1 : 0;
+    int k3 = within(B[0], B[2], t, point->x) ? 1 : 0;
+    int k4 = within(B[1], B[3], t, point->y) ? 1 : 0;
+    if (s.trace_level >= 3)
         std::fprintf(s.out, "# __CROSS() k1(%d) k2(%d) k3(%d) k4(%d) ten(%.1f , %.1f)\n", k1, k2,
-                     k3, k4, ten->x, ten->y);
+                     k3, k4, point->x, point->y);
     return k1 * k2 * k3 * k4;
 }
 
-int Koten_lnln(DrawingState& s, const double* A, const double* B, int seido) {
-    if (s.isTest >= 3) {
+int add_meeting_points(DrawingState& s, const double* A, const double* B, int precision) {
+    if (s.trace_level >= 3) {
         std::fprintf(s.out, "# Koten_lnln() A1(%.1f , %.1f)---A2(%.1f , %.1f)\n", A[0], A[1], A[2],
                      A[3]);
         std::fprintf(s.out, "#              B1(%.1f , %.1f)---B2(%.1f , %.1f)\n", B[0], B[1], B[2],
@@ -48,11 +48,11 @@ int Koten_lnln(DrawingState& s, const double* A, const double* B, int seido) {
     }
     int p = 0;
     int q = 0;
-    Point kten = {0.0, 0.0};
-    // Tests kten; returns the code when it is counted, else `missed`.
+    Point meeting = {0.0, 0.0};
+    // Tests meeting; returns the code when it is counted, else `missed`.
     auto test = [&](int code, int missed) {
-        if (__CROSS(s, A, B, &kten) == 1 && s.KPcnt <= 9) {
-            ++s.KPcnt;
+        if (in_both_boxes(s, A, B, &meeting) == 1 && s.crossing_count <= 9) {
+            ++s.crossing_count;
             return code;
         }
         return missed;
@@ -62,58 +62,58 @@ int Koten_lnln(DrawingState& s, const double* A, const double* B, int seido) {
         if (A[0] == A[2]) {
             if (A[0] == B[0]) {
                 // Both on one vertical line: each end of B counts by itself.
-                kten = {B[0], B[1]};
+                meeting = {B[0], B[1]};
                 p = test(1, 0);
-                kten = {B[0], B[3]};
+                meeting = {B[0], B[3]};
                 q = test(2, 0);
             }
         } else {
             double mA = (A[3] - A[1]) / (A[2] - A[0]);
-            kten = {B[0], (B[0] - A[0]) * mA + A[1]};
+            meeting = {B[0], (B[0] - A[0]) * mA + A[1]};
             p = test(3, 0);
         }
     } else {
         double mB = (B[3] - B[1]) / (B[2] - B[0]);
         if (A[0] == A[2]) {
-            kten = {A[0], (A[0] - B[0]) * mB + B[1]};
+            meeting = {A[0], (A[0] - B[0]) * mB + B[1]};
             p = test(4, 10);
         } else {
             double bB = B[1] - B[0] * mB;
             double mA = (A[3] - A[1]) / (A[2] - A[0]);
             double bA = A[1] - A[0] * mA;
             if (mA != mB) {
-                kten.x = (bB - bA) / (mA - mB);
-                kten.y = (mA * bB - bA * mB) / (mA - mB);
+                meeting.x = (bB - bA) / (mA - mB);
+                meeting.y = (mA * bB - bA * mB) / (mA - mB);
                 p = test(7, 0);
             } else if (bA == bB) {
-                kten = {B[0], B[1]};
+                meeting = {B[0], B[1]};
                 p = test(5, 0);
-                kten = {B[2], B[3]};
+                meeting = {B[2], B[3]};
                 q = test(6, 0);
             }
         }
     }
 
     if (p != 0 || q != 0) {
-        if (s.isTest == 1) {
-            __TEN(s, &kten);
-            std::fprintf(s.fpw, "# # p(%d) q(%d) kten(%.1f , %.1f)\n", p, q, kten.x, kten.y);
-        } else if (s.isTest == 2) {
+        if (s.trace_level == 1) {
+            write_point_record(s, &meeting);
+            std::fprintf(s.result_file, "# # p(%d) q(%d) kten(%.1f , %.1f)\n", p, q, meeting.x, meeting.y);
+        } else if (s.trace_level == 2) {
             std::fprintf(s.out,
                          "#      XXX  KP[%d] kten(%.0f ,%.0f)  XXX p(%d)q(%d) KPcnt(%d) seido(%d)\n",
-                         s.KPcnt - 1, kten.x, kten.y, p, q, s.KPcnt, seido);
+                         s.crossing_count - 1, meeting.x, meeting.y, p, q, s.crossing_count, precision);
         }
     }
-    return s.KPcnt;
+    return s.crossing_count;
 }
 
-void __TEN(DrawingState& s, const Point* p) {
-    std::fprintf(s.fpw, "pt %.12f %.12f \n", p->x, p->y);
+void write_point_record(DrawingState& s, const Point* p) {
+    std::fprintf(s.result_file, "pt %.12f %.12f \n", p->x, p->y);
 }
 
-void __LINE(DrawingState& s, const double* seg) {
+void write_line_record(DrawingState& s, const double* seg) {
     // "%.12f %.12f %.12f %.12f\n": the one writer of line records.
-    write_fixed_line(s.fpw, "", seg, 4, 12);
+    write_fixed_line(s.result_file, "", seg, 4, 12);
 }
 
 }  // namespace dimcheck

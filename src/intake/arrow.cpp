@@ -20,43 +20,43 @@ bool same_point(double ax, double ay, double bx, double by) { return ax == bx &&
 
 }  // namespace
 
-int Yaji(DrawingState& s) {
-    double dx = s.ILINEx1 - s.ILINEx2;
-    double dy = s.ILINEy1 - s.ILINEy2;
+int take_arrow_tip(DrawingState& s) {
+    double dx = s.line_x1 - s.line_x2;
+    double dy = s.line_y1 - s.line_y2;
     double len2 = dx * dx + dy * dy;
 
     bool stroke = len2 > kStrokeMin2 * s.scale * s.scale && len2 < kStrokeMax2 * s.scale * s.scale;
-    bool alike = len2 > kAlikeMin2 * s.YALEN && len2 < kAlikeMax2 * s.YALEN;
+    bool alike = len2 > kAlikeMin2 * s.stroke_len2 && len2 < kAlikeMax2 * s.stroke_len2;
 
     // Every pairing that matches sets the tip; a later one replaces an earlier.
     bool joined = false;
     double tipx = 0.0, tipy = 0.0;
-    if (same_point(s.ILINEx1, s.ILINEy1, s.BLINEx1, s.BLINEy1)) {
-        joined = true; tipx = s.ILINEx1; tipy = s.ILINEy1;
+    if (same_point(s.line_x1, s.line_y1, s.stroke_x1, s.stroke_y1)) {
+        joined = true; tipx = s.line_x1; tipy = s.line_y1;
     }
-    if (same_point(s.ILINEx1, s.ILINEy1, s.BLINEx2, s.BLINEy2)) {
-        joined = true; tipx = s.ILINEx1; tipy = s.ILINEy1;
+    if (same_point(s.line_x1, s.line_y1, s.stroke_x2, s.stroke_y2)) {
+        joined = true; tipx = s.line_x1; tipy = s.line_y1;
     }
-    if (same_point(s.ILINEx2, s.ILINEy2, s.BLINEx1, s.BLINEy1)) {
-        joined = true; tipx = s.ILINEx2; tipy = s.ILINEy2;
+    if (same_point(s.line_x2, s.line_y2, s.stroke_x1, s.stroke_y1)) {
+        joined = true; tipx = s.line_x2; tipy = s.line_y2;
     }
-    if (same_point(s.ILINEx2, s.ILINEy2, s.BLINEx2, s.BLINEy2)) {
-        joined = true; tipx = s.ILINEx2; tipy = s.ILINEy2;
+    if (same_point(s.line_x2, s.line_y2, s.stroke_x2, s.stroke_y2)) {
+        joined = true; tipx = s.line_x2; tipy = s.line_y2;
     }
 
     if (stroke) {
-        s.BLINEx1 = s.ILINEx1;
-        s.BLINEy1 = s.ILINEy1;
-        s.BLINEx2 = s.ILINEx2;
-        s.BLINEy2 = s.ILINEy2;
-        s.YALEN = len2;
+        s.stroke_x1 = s.line_x1;
+        s.stroke_y1 = s.line_y1;
+        s.stroke_x2 = s.line_x2;
+        s.stroke_y2 = s.line_y2;
+        s.stroke_len2 = len2;
     }
     if (!(stroke && alike && joined)) return 0;
 
-    if (s.isTest == 3) std::fprintf(s.out, "# Yaji()  yajirusi tenc=%d \n", s.tenc);
-    if (s.tenc > 0 && same_point(s.TEN[s.tenc - 1].x, s.TEN[s.tenc - 1].y, tipx, tipy)) return 0;
-    s.TEN[s.tenc].x = tipx;
-    s.TEN[s.tenc].y = tipy;
+    if (s.trace_level == 3) std::fprintf(s.out, "# Yaji()  yajirusi tenc=%d \n", s.end_point_count);
+    if (s.end_point_count > 0 && same_point(s.end_points[s.end_point_count - 1].x, s.end_points[s.end_point_count - 1].y, tipx, tipy)) return 0;
+    s.end_points[s.end_point_count].x = tipx;
+    s.end_points[s.end_point_count].y = tipy;
     return 1;
 }
 

@@ -79,20 +79,20 @@ private:
 
 }  // namespace
 
-int TEN_DP(DrawingState& s, int n) {
+int consolidation_pass(DrawingState& s, int n) {
     TraceLines trace(s.out);
     for (int i = 0; i < n - 1; ++i) {
         trace.row(i, n);
         for (int j = i + 1; j < n; ++j) {
             trace.line(false, j);
-            if (same(s.TEN[j], s.TEN[i])) {
+            if (same(s.end_points[j], s.end_points[i])) {
                 trace.line(true, j);
-                for (int k = j; k < n - 1; ++k) s.TEN[k] = s.TEN[k + 1];
-                s.TEN[n - 1].x = kVacated;
-                s.TEN[n - 1].y = kVacated;
+                for (int k = j; k < n - 1; ++k) s.end_points[k] = s.end_points[k + 1];
+                s.end_points[n - 1].x = kVacated;
+                s.end_points[n - 1].y = kVacated;
             }
         }
-        if (vacated(s.TEN[i + 1])) return i + 1;
+        if (vacated(s.end_points[i + 1])) return i + 1;
     }
     return n;
 }

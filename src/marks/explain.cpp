@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "control/records.h"
+#include "control/result_texts.h"
 #include "marks/explain.h"
 #include "marks/marks.h"
 
@@ -24,7 +24,7 @@ constexpr int kExplanationColour = 8;
 // The closest length in the units and the form of the text: "3,460.2",
 // "7.283M", one decimal more than the text shows.
 void write_length(const DrawingState& s, char* out, std::size_t size) {
-    double v = s.closest / s.bairitsu;
+    double v = s.closest / s.magnification;
     if (s.metres) v /= 1000.0;
     char plain[400];
     std::snprintf(plain, sizeof plain, "%.*f", s.decimals + 1, v);
@@ -59,16 +59,16 @@ void write_explanation(DrawingState& s) {
     }
 
     // Sizes as the host reads them back from the record.
-    const int kind = s.MOJIS;
+    const int kind = s.text_kind;
     const double width = two_decimals(0.5 * text_width(s, kind));
     const double height = two_decimals(0.5 * text_height(s, kind));
     free_size_kind(s, width, height, 0.0, kExplanationColour);
 
-    double len = std::sqrt(s.ChDX * s.ChDX + s.ChDY * s.ChDY);
+    double len = std::sqrt(s.text_dx * s.text_dx + s.text_dy * s.text_dy);
     double ux = 1.0, uy = 0.0;
     if (len != 0.0) {
-        ux = s.ChDX / len;
-        uy = s.ChDY / len;
+        ux = s.text_dx / len;
+        uy = s.text_dy / len;
     }
     // The text's up direction, a quarter turn counter-clockwise from its
     // direction. A value sits above its dimension line; only when every end
@@ -77,8 +77,8 @@ void write_explanation(DrawingState& s) {
     double nx = -uy, ny = ux;
     double h = text_height(s, kind) * s.scale;
     bool below = s.found > 0;
-    for (int i = 0; i < s.found && i < kStenSize; ++i)
-        below = below && (s.STEN[i].x - s.ChX) * nx + (s.STEN[i].y - s.ChY) * ny > 0.5 * h;
+    for (int i = 0; i < s.found && i < kFoundSlots; ++i)
+        below = below && (s.found_points[i].x - s.text_x) * nx + (s.found_points[i].y - s.text_y) * ny > 0.5 * h;
     // The mark is a square (or circle) aligned with the drawing's axes around
     // the middle of the base line: across the base line it reaches r (|ux| + |uy|).
     double tall = height * s.scale;
@@ -87,9 +87,9 @@ void write_explanation(DrawingState& s) {
     // Drawn length as the verdict reckons a text's width: half a character
     // width per byte (the spacing is 0).
     double drawn = std::strlen(body) * width * 0.5 * s.scale;
-    double x = s.ChX + 0.5 * s.ChDX - 0.5 * drawn * ux + across * nx;
-    double y = s.ChY + 0.5 * s.ChDY - 0.5 * drawn * uy + across * ny;
-    std::fprintf(s.fpw, "ch %.6f %.6f %.6f %.6f \"%s\n", x, y, ux * drawn, uy * drawn, body);
+    double x = s.text_x + 0.5 * s.text_dx - 0.5 * drawn * ux + across * nx;
+    double y = s.text_y + 0.5 * s.text_dy - 0.5 * drawn * uy + across * ny;
+    std::fprintf(s.result_file, "ch %.6f %.6f %.6f %.6f \"%s\n", x, y, ux * drawn, uy * drawn, body);
 }
 
 }  // namespace dimcheck

@@ -2,7 +2,7 @@
 // cross, with -r the report dimcheck.csv, one row per text record.
 #pragma once
 
-#include "control/state.h"
+#include "control/drawing_state.h"
 
 namespace dimcheck {
 
@@ -14,7 +14,7 @@ void write_explanation(DrawingState& s);
 // left to close_report to tell.
 void open_report(DrawingState& s);
 // One row: the record `line` (a text record), its line number in the
-// selection and the verdict Sun_chk gave it (or kNotJudged).
+// selection and the verdict judge_text gave it (or kNotJudged).
 void report_row(DrawingState& s, int line_number, const char* line, int verdict);
 // Closes the report; false, said on standard error, if it is not complete.
 bool close_report(DrawingState& s);

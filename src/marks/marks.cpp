@@ -19,9 +19,9 @@ int mark_kind(int verdict) {
     }
 }
 
-void LN_OUT(DrawingState& s, double x1, double y1, double x2, double y2) {
+void write_stroke(DrawingState& s, double x1, double y1, double x2, double y2) {
     const double seg[] = {x1, y1, x2, y2};
-    __LINE(s, seg);
+    write_line_record(s, seg);
 }
 
 namespace {
@@ -29,59 +29,59 @@ namespace {
 // "ci %.6f %.6f %.6f\n"
 void circle(DrawingState& s, double cx, double cy, double r) {
     const double v[] = {cx, cy, r};
-    write_fixed_line(s.fpw, "ci ", v, 3, 6);
+    write_fixed_line(s.result_file, "ci ", v, 3, 6);
 }
 
 }  // namespace
 
 void free_size_kind(DrawingState& s, double width, double height, double spacing, int colour) {
-    std::fprintf(s.fpw, "cn0 %.2f, %.2f, %.2f, %d\n", width, height, spacing, colour);
+    std::fprintf(s.result_file, "cn0 %.2f, %.2f, %.2f, %d\n", width, height, spacing, colour);
 }
 
 double mark_radius(const DrawingState& s) {
-    return text_height(s, s.MOJIS) * s.scale * 0.5 * 2.5f;
+    return text_height(s, s.text_kind) * s.scale * 0.5 * 2.5f;
 }
 
-void Print_batu_maru(DrawingState& s, int kind) {
-    double cx = s.ChX + 0.5 * s.ChDX;
-    double cy = s.ChY + 0.5 * s.ChDY;
+void draw_mark(DrawingState& s, int kind) {
+    double cx = s.text_x + 0.5 * s.text_dx;
+    double cy = s.text_y + 0.5 * s.text_dy;
     double r = mark_radius(s);
 
-    std::fputs("lt1\nlc2\n", s.fpw);
+    std::fputs("lt1\nlc2\n", s.result_file);
     switch (kind) {
     case 1:
         circle(s, cx, cy, r);
         circle(s, cx, cy, 0.5 * r);
-        ++s.maru_count;
+        ++s.circle_count;
         break;
     case 2:
         circle(s, cx, cy, r);
-        ++s.maru_count;
+        ++s.circle_count;
         break;
     case 3:
-        LN_OUT(s, cx - r, cy - r, cx + r, cy - r);
-        LN_OUT(s, cx + r, cy - r, cx, cy + r);
-        LN_OUT(s, cx, cy + r, cx - r, cy - r);
-        ++s.sankaku_count;
+        write_stroke(s, cx - r, cy - r, cx + r, cy - r);
+        write_stroke(s, cx + r, cy - r, cx, cy + r);
+        write_stroke(s, cx, cy + r, cx - r, cy - r);
+        ++s.triangle_count;
         break;
     case 4:
-        LN_OUT(s, cx - r, cy - r, cx + r, cy + r);
-        LN_OUT(s, cx + r, cy - r, cx - r, cy + r);
-        ++s.batu_count;
+        write_stroke(s, cx - r, cy - r, cx + r, cy + r);
+        write_stroke(s, cx + r, cy - r, cx - r, cy + r);
+        ++s.cross_count;
         break;
     default:
         break;
     }
 }
 
-void IniZokusei(DrawingState& s) {
-    if (s.MOJISi == 0)
-        free_size_kind(s, s.MOJIWi, s.MOJIHi, s.MOJIDi, s.MOJICi);
-    else if (s.MOJISi <= 10)
-        std::fprintf(s.fpw, "cn%d\n", s.MOJISi);
-    std::fprintf(s.fpw, "lg%x\nly%x\nlt%d\nlc%d\n", static_cast<unsigned>(s.GROUPi),
-                 static_cast<unsigned>(s.LAYERi), s.TYPEi, s.COLORi);
-    if (s.TENSi <= 9) std::fprintf(s.fpw, "pn%d\n", s.TENSi);
+void restore_attributes(DrawingState& s) {
+    if (s.first_text_kind == 0)
+        free_size_kind(s, s.first_free_width, s.first_free_height, s.first_free_spacing, s.first_free_colour);
+    else if (s.first_text_kind <= 10)
+        std::fprintf(s.result_file, "cn%d\n", s.first_text_kind);
+    std::fprintf(s.result_file, "lg%x\nly%x\nlt%d\nlc%d\n", static_cast<unsigned>(s.first_layer_group),
+                 static_cast<unsigned>(s.first_layer), s.first_line_type, s.first_line_colour);
+    if (s.first_point_kind <= 9) std::fprintf(s.result_file, "pn%d\n", s.first_point_kind);
 }
 
 }  // namespace dimcheck

@@ -2,14 +2,14 @@
 // restore the host's drawing attributes.
 #pragma once
 
-#include "control/state.h"
+#include "control/drawing_state.h"
 
 namespace dimcheck {
 
 // Mark kinds: 1 double circle, 2 circle, 3 triangle, 4 cross.
-void Print_batu_maru(DrawingState& s, int kind);
-void LN_OUT(DrawingState& s, double x1, double y1, double x2, double y2);
-void IniZokusei(DrawingState& s);
+void draw_mark(DrawingState& s, int kind);
+void write_stroke(DrawingState& s, double x1, double y1, double x2, double y2);
+void restore_attributes(DrawingState& s);
 
 // The record that makes the free-size text kind current with these sizes and
 // colour: "cn0 w, h, d, c".

@@ -82,12 +82,12 @@ void put_number(std::FILE* f, bool applies, double v) {
 }  // namespace
 
 void open_report(DrawingState& s) {
-    s.fpr = std::fopen(kReport, "wb");
-    if (s.fpr != nullptr) std::fprintf(s.fpr, "%s\r\n", kHeader);
+    s.report_file = std::fopen(kReport, "wb");
+    if (s.report_file != nullptr) std::fprintf(s.report_file, "%s\r\n", kHeader);
 }
 
 void report_row(DrawingState& s, int line_number, const char* line, int verdict) {
-    std::FILE* f = s.fpr;
+    std::FILE* f = s.report_file;
     if (f == nullptr) return;
     std::fprintf(f, "%d", line_number);
     const char* rest = line[1] == '\0' ? line + 1 : line + 2;
@@ -106,7 +106,7 @@ void report_row(DrawingState& s, int line_number, const char* line, int verdict)
     bool value = verdict != kNotAValue && verdict != kNotJudged;
     bool measured = value && s.found >= 2;
     put_number(f, value, s.value);
-    put_number(f, value, s.gosa);
+    put_number(f, value, s.tolerance);
     if (value)
         std::fprintf(f, ",%d", s.found);
     else
@@ -116,16 +116,16 @@ void report_row(DrawingState& s, int line_number, const char* line, int verdict)
     std::fprintf(f, ",%s", verdict_word(verdict));
     // What the row is about, so that the reports of many drawings can share
     // one sheet: the drawing's file name and the magnification.
-    put_text(f, s.drawing, std::strlen(s.drawing));
-    std::fprintf(f, ",%.15g\r\n", s.bairitsu);
+    put_text(f, s.drawing_name, std::strlen(s.drawing_name));
+    std::fprintf(f, ",%.15g\r\n", s.magnification);
 }
 
 bool close_report(DrawingState& s) {
-    bool ok = s.fpr != nullptr && std::ferror(s.fpr) == 0;
-    if (s.fpr != nullptr && std::fclose(s.fpr) != 0) ok = false;
+    bool ok = s.report_file != nullptr && std::ferror(s.report_file) == 0;
+    if (s.report_file != nullptr && std::fclose(s.report_file) != 0) ok = false;
     // A report cut short is never left to be taken for a whole one.
-    if (s.fpr != nullptr && !ok) std::remove(kReport);
-    s.fpr = nullptr;
+    if (s.report_file != nullptr && !ok) std::remove(kReport);
+    s.report_file = nullptr;
     if (!ok) std::fputs("Cannot write file: dimcheck.csv", s.err);
     return ok;
 }

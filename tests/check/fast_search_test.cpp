@@ -21,8 +21,8 @@ static double special(Rng& r) {  // zeros, subnormals, huge, infinite, NaN
 // A point that makes the inside test hard for the frame and far points of s.
 static Point tricky(Rng& r, const DrawingState& s) {
     const int i = 1 + r.below(4);
-    const Point a = s.PT[i], b = s.PT[i % 4 + 1], far = s.Pmin[r.below(3)];
-    const double t = (r.chance(50) ? 1 : -1) * s.gomi / 100.0f, l = r.chance(30) ? 0.5 : r.unit(), mu = r.chance(50) ? r.below(4) : r.range(0, 3);
+    const Point a = s.frame_corners[i], b = s.frame_corners[i % 4 + 1], far = s.far_points[r.below(3)];
+    const double t = (r.chance(50) ? 1 : -1) * s.crossing_margin / 100.0f, l = r.chance(30) ? 0.5 : r.unit(), mu = r.chance(50) ? r.below(4) : r.range(0, 3);
     auto nudge = [&](double v) { return std::nextafter(v, r.chance(50) ? HUGE_VAL : -HUGE_VAL); };
     const double y = b.x == a.x ? a.y : (far.x - a.x) * ((b.y - a.y) / (b.x - a.x)) + a.y;
     switch (r.below(8)) {
@@ -42,27 +42,27 @@ static Point tricky(Rng& r, const DrawingState& s) {
 static std::unique_ptr<DrawingState> random_state(Rng& r) {
     auto s = std::make_unique<DrawingState>();
     s->scale = r.chance(10) ? special(r) : r.chance(50) ? 1.0 : 100.0;
-    s->gomi = r.chance(70) ? 0.00025 * s->scale : r.chance(30) ? special(r) : r.below(3) * 50.0;
-    s->MOJIS = r.below(r.chance(5) ? 20 : 11) - (r.chance(3) ? 3 : 0);
-    for (int k = 0; k <= 10; ++k) s->MOJI_H[k] = r.chance(10) ? 0.0 : r.range(1, 10), s->MOJI_W[k] = r.range(1, 10);
-    for (double& g : s->G_SCALE) g = r.chance(10) ? (r.chance(50) ? 0.0 : special(r)) : s->scale;
+    s->crossing_margin = r.chance(70) ? 0.00025 * s->scale : r.chance(30) ? special(r) : r.below(3) * 50.0;
+    s->text_kind = r.below(r.chance(5) ? 20 : 11) - (r.chance(3) ? 3 : 0);
+    for (int k = 0; k <= 10; ++k) s->kind_heights[k] = r.chance(10) ? 0.0 : r.range(1, 10), s->kind_widths[k] = r.range(1, 10);
+    for (double& g : s->group_scales) g = r.chance(10) ? (r.chance(50) ? 0.0 : special(r)) : s->scale;
     const double ext = s->scale == 100.0 ? 10000.0 : 100.0, a = r.range(0, 6.283185307179586);
-    for (int k = 0; k < 4; ++k) s->HANI[k] = r.chance(2) ? special(r) : r.range(k < 2 ? -ext : 0, k < 2 ? 0 : ext);
-    const double len = r.chance(5) ? special(r) : r.range(0, ext / 10), nagasa = r.chance(5) ? special(r) : r.range(1, 3000);
+    for (int k = 0; k < 4; ++k) s->selection_extent[k] = r.chance(2) ? special(r) : r.range(k < 2 ? -ext : 0, k < 2 ? 0 : ext);
+    const double len = r.chance(5) ? special(r) : r.range(0, ext / 10), search_length = r.chance(5) ? special(r) : r.range(1, 3000);
     const int turn = r.below(5);  // along x, along y, no direction, any angle
-    s->ChDX = turn == 0 ? len : turn < 3 ? 0.0 : len * std::cos(a);
-    s->ChDY = turn == 1 ? -len : turn < 3 ? 0.0 : len * std::sin(a);
-    s->ChX = r.range(-ext, ext), s->ChY = r.range(-ext, ext), s->ChHEAD[0] = 'c', s->ChHEAD[1] = "hors"[r.below(4)];
-    Search_Ten(*s, nagasa, 0);
+    s->text_dx = turn == 0 ? len : turn < 3 ? 0.0 : len * std::cos(a);
+    s->text_dy = turn == 1 ? -len : turn < 3 ? 0.0 : len * std::sin(a);
+    s->text_x = r.range(-ext, ext), s->text_y = r.range(-ext, ext), s->text_keyword[0] = 'c', s->text_keyword[1] = "hors"[r.below(4)];
+    search_end_points(*s, search_length, 0);
     for (int k = 0; k < 7 && r.chance(k == 0 ? 30 : 100); ++k)  // small integers: exact meetings
-        (k < 4 ? s->PT[k + 1] : s->Pmin[k - 4]) = r.chance(30) ? s->PT[1] : Point{r.below(7) - 4.0 * (k > 3), double(r.below(7))};
-    const double span = std::fmin(1 + std::fabs(s->ChDX) + std::fabs(nagasa), 1e6);
-    s->tenc = r.chance(2) ? 0 : 1 + r.below(r.chance(10) ? 799 : 80);
-    for (int k = 0; k < s->tenc; ++k)
-        s->TEN[k] = r.chance(3) ? s->TEN[r.below(k + 1)] : r.chance(60) ? tricky(r, *s)
-                  : Point{s->ChX + r.range(-span, span), s->ChY + r.range(-span / 10, span / 10)};
-    for (StenEntry& e : s->STEN) e = {r.range(-9, 9), r.range(-9, 9), r.range(0, 9)};  // leftovers
-    s->KPcnt = r.below(12);
+        (k < 4 ? s->frame_corners[k + 1] : s->far_points[k - 4]) = r.chance(30) ? s->frame_corners[1] : Point{r.below(7) - 4.0 * (k > 3), double(r.below(7))};
+    const double span = std::fmin(1 + std::fabs(s->text_dx) + std::fabs(search_length), 1e6);
+    s->end_point_count = r.chance(2) ? 0 : 1 + r.below(r.chance(10) ? 799 : 80);
+    for (int k = 0; k < s->end_point_count; ++k)
+        s->end_points[k] = r.chance(3) ? s->end_points[r.below(k + 1)] : r.chance(60) ? tricky(r, *s)
+                  : Point{s->text_x + r.range(-span, span), s->text_y + r.range(-span / 10, span / 10)};
+    for (FoundPoint& e : s->found_points) e = {r.range(-9, 9), r.range(-9, 9), r.range(0, 9)};  // leftovers
+    s->crossing_count = r.below(12);
     return s;
 }
 
@@ -73,9 +73,9 @@ TEST(FastSearch, FindsWhatTheLiteralSearchFindsAndWritesTheSameBytes) {
     for (int seed = 0; seed < 6000 && !HasFailure(); ++seed) {
         Rng r(1000 + seed);
         auto s = random_state(r);
-        std::strcpy(s->ChSTR, bodies[r.below(8)]);
-        for (int k = 0; k + 1 < s->tenc && k < 6; k += 2)
-            s->TEN[k + 1] = {s->TEN[k].x + std::atof(s->ChSTR) + r.below(4) * 0.4, s->TEN[k].y};
+        std::strcpy(s->text_body, bodies[r.below(8)]);
+        for (int k = 0; k + 1 < s->end_point_count && k < 6; k += 2)
+            s->end_points[k + 1] = {s->end_points[k].x + std::atof(s->text_body) + r.below(4) * 0.4, s->end_points[k].y};
         std::unique_ptr<DrawingState> t[2];
         int count[2];
         for (int fast = 0; fast < 2; ++fast) {
@@ -83,14 +83,14 @@ TEST(FastSearch, FindsWhatTheLiteralSearchFindsAndWritesTheSameBytes) {
             set_fast_search(fast == 1);
             if (seed % 3 == 0) {  // the shortcut's table, built for another tolerance, must not be reused
                 DrawingState warm(*s);
-                warm.gomi = -warm.gomi;
-                Get_Ten_Hanni(warm);
+                warm.crossing_margin = -warm.crossing_margin;
+                points_in_frame(warm);
             }
-            count[fast] = seed % 3 == 0 ? Get_Ten_Hanni(u) : seed % 3 == 1 ? Search_Ten(u, seed % 2999 + 1, seed % 2) : Sun_chk(u);
+            count[fast] = seed % 3 == 0 ? points_in_frame(u) : seed % 3 == 1 ? search_end_points(u, seed % 2999 + 1, seed % 2) : judge_text(u);
         }
         EXPECT_EQ(count[1], count[0]) << "seed " << seed;
-        EXPECT_EQ(t[1]->KPcnt, t[0]->KPcnt) << "seed " << seed;
-        EXPECT_EQ(std::memcmp(t[0]->STEN, t[1]->STEN, sizeof t[0]->STEN), 0) << "seed " << seed;
+        EXPECT_EQ(t[1]->crossing_count, t[0]->crossing_count) << "seed " << seed;
+        EXPECT_EQ(std::memcmp(t[0]->found_points, t[1]->found_points, sizeof t[0]->found_points), 0) << "seed " << seed;
         if (seed >= 40) continue;
         std::string in = "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\nhcw 2.5 2.5\nhch 2.5 2.5\nhn 0 0 2000 1000\n#jw\ncn1\n", out[2];
         char line[128];
@@ -105,7 +105,7 @@ TEST(FastSearch, FindsWhatTheLiteralSearchFindsAndWritesTheSameBytes) {
             ScratchDir dir;
             write_file("JWC_TEMP.TXT", in);
             Captured c;
-            std::fclose(c.s.fpw), c.s.fpw = nullptr;  // the run opens the result itself
+            std::fclose(c.s.result_file), c.s.result_file = nullptr;  // the run opens the result itself
             const char* argv[] = {"dimcheck"};
             EXPECT_EQ((set_fast_search(fast == 1), run(c.s, 1, argv)), 0);
             out[fast] = read_file("JWC_TEMP.TXT") + "\n--- stdout\n" + c.trace();

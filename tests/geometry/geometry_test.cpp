@@ -9,8 +9,8 @@ TEST(Crossing, CountsAndDrawsTheMeetingPointsOfTwoSegments) {
     for (const Row& r : table("geometry/crossings.txt")) {
         SCOPED_TRACE(r.where);
         Captured c;
-        c.s.isTest = 1, c.s.gomi = r.num(2), c.s.KPcnt = r.integer(3);
-        EXPECT_EQ(Koten_lnln(c.s, r.nums(0).data(), r.nums(1).data(), 0), r.integer(4));
+        c.s.trace_level = 1, c.s.crossing_margin = r.num(2), c.s.crossing_count = r.integer(3);
+        EXPECT_EQ(add_meeting_points(c.s, r.nums(0).data(), r.nums(1).data(), 0), r.integer(4));
         const std::vector<double> d = r.nums(5);
         char want[256] = "";
         if (!d.empty())
@@ -25,10 +25,10 @@ TEST(Frame, APointIsInsideWhenEveryRayCrossesTheSidesAnOddNumberOfTimes) {
         SCOPED_TRACE(r.where);
         Captured c;
         set_frame(c.s);
-        c.s.isTest = r.integer(2);
+        c.s.trace_level = r.integer(2);
         const std::vector<double> far = r.nums(1);
-        for (std::size_t i = 0; i < far.size(); i += 2) c.s.Pmin[i / 2] = {far[i], far[i + 1]};
-        EXPECT_EQ(Sen_inside(c.s, r.nums(0).data()), r.integer(3));
+        for (std::size_t i = 0; i < far.size(); i += 2) c.s.far_points[i / 2] = {far[i], far[i + 1]};
+        EXPECT_EQ(inside_frame(c.s, r.nums(0).data()), r.integer(3));
         EXPECT_EQ(count_of(c.result(), "# KPcnt=3\n"), std::size_t(r.integer(5)));
     }
 }

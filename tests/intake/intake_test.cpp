@@ -12,30 +12,30 @@
 
 namespace dimcheck::test {
 
-// A row: the scale fixed before (none: not yet), the records, fields with their first values (TEN: all).
+// A row: the scale fixed before (none: not yet), the records, fields with their first values (end_points: all).
 TEST(Intake, RecordsLeaveTheTabledState) {
     for (const Row& r : table("intake/intake.txt")) {
         SCOPED_TRACE(r.where);
         Captured c;
         DrawingState& s = c.s;
-        if (!r[0].empty()) s.scale = r.num(0), s.PH = 0;
+        if (!r[0].empty()) s.scale = r.num(0), s.scale_fixed = true;
         std::istringstream records(r[1]);
-        for (std::string line; std::getline(records, line);) Ten_Store(s, (line + "\n").c_str());
+        for (std::string line; std::getline(records, line);) read_record(s, (line + "\n").c_str());
         std::map<std::string, std::vector<double>> all = {
-            {"G_SCALE", {s.G_SCALE, s.G_SCALE + 16}}, {"HANI", {s.HANI, s.HANI + 4}}, {"MOJI_W", {s.MOJI_W, s.MOJI_W + 16}},
-            {"MOJI_H", {s.MOJI_H, s.MOJI_H + 16}}, {"MOJI_D", {s.MOJI_D, s.MOJI_D + 16}}, {"MOJI_C", {s.MOJI_C, s.MOJI_C + 16}},
-            {"scale", {s.scale}}, {"gomi", {s.gomi}}, {"YALEN", {s.YALEN}}, {"PH", {1.0 * s.PH}}, {"mmax", {1.0 * s.mmax}},
-            {"MOJIS", {1.0 * s.MOJIS}}, {"GROUP", {1.0 * s.GROUP}}, {"LAYER", {1.0 * s.LAYER}}, {"TYPE", {1.0 * s.TYPE}},
-            {"COLOR", {1.0 * s.COLOR}}, {"TENS", {1.0 * s.TENS}}, {"TEN", {}}, {"first", {1.0 * s.MOJISi, s.MOJIWi, s.MOJIHi, s.MOJIDi,
-            1.0 * s.MOJICi, 1.0 * s.GROUPi, 1.0 * s.LAYERi, 1.0 * s.TYPEi, 1.0 * s.COLORi, 1.0 * s.TENSi}}};
-        for (int i = 0; i < s.tenc; ++i) all["TEN"].insert(all["TEN"].end(), {s.TEN[i].x, s.TEN[i].y});
+            {"group_scales", {s.group_scales, s.group_scales + 16}}, {"selection_extent", {s.selection_extent, s.selection_extent + 4}}, {"kind_widths", {s.kind_widths, s.kind_widths + 16}},
+            {"kind_heights", {s.kind_heights, s.kind_heights + 16}}, {"kind_spacings", {s.kind_spacings, s.kind_spacings + 16}}, {"kind_colours", {s.kind_colours, s.kind_colours + 16}},
+            {"scale", {s.scale}}, {"crossing_margin", {s.crossing_margin}}, {"stroke_len2", {s.stroke_len2}}, {"scale_fixed", {1.0 * s.scale_fixed}}, {"text_count", {1.0 * s.text_count}},
+            {"text_kind", {1.0 * s.text_kind}}, {"layer_group", {1.0 * s.layer_group}}, {"layer", {1.0 * s.layer}}, {"line_type", {1.0 * s.line_type}},
+            {"line_colour", {1.0 * s.line_colour}}, {"point_kind", {1.0 * s.point_kind}}, {"end_points", {}}, {"first", {1.0 * s.first_text_kind, s.first_free_width, s.first_free_height, s.first_free_spacing,
+            1.0 * s.first_free_colour, 1.0 * s.first_layer_group, 1.0 * s.first_layer, 1.0 * s.first_line_type, 1.0 * s.first_line_colour, 1.0 * s.first_point_kind}}};
+        for (int i = 0; i < s.end_point_count; ++i) all["end_points"].insert(all["end_points"].end(), {s.end_points[i].x, s.end_points[i].y});
         for (std::size_t k = 2; k < r.size(); ++k) {
             std::vector<std::string> want = words(r[k]), got;
             const std::string name = want[0];
             const std::vector<double>& v = all.at(name);
             want.erase(want.begin());
             char buf[32];
-            for (std::size_t i = 0; i < (name == "TEN" ? v.size() : std::min(v.size(), want.size())); ++i)
+            for (std::size_t i = 0; i < (name == "end_points" ? v.size() : std::min(v.size(), want.size())); ++i)
                 got.push_back(std::isnan(v[i]) ? "nan" : (std::snprintf(buf, sizeof buf, "%.15g", v[i]), buf));
             EXPECT_EQ(got, want) << name;
         }
@@ -51,11 +51,11 @@ TEST(Consolidate, OnePassKeepsTheFirstOfEqualPointsInOrder) {
                            {0.0, 0.0}, {-0.0, -0.0}, {kVacated, 0}, {kVacated, kVacated}};
     for (const Row& r : table("intake/consolidation.txt")) {
         Captured c;
-        for (std::size_t i = 0; i < r[0].size(); ++i) c.s.TEN[i] = known[letters.find(r[0][i])];
-        std::string after = std::to_string(TEN_DP(c.s, int(r[0].size()))) + " ";
+        for (std::size_t i = 0; i < r[0].size(); ++i) c.s.end_points[i] = known[letters.find(r[0][i])];
+        std::string after = std::to_string(consolidation_pass(c.s, int(r[0].size()))) + " ";
         for (std::size_t i = 0; i < r[0].size(); ++i)
             for (std::size_t k = 0; k < letters.size(); ++k)
-                if (std::memcmp(&c.s.TEN[i], &known[k], sizeof(Point)) == 0) after += letters[k];
+                if (std::memcmp(&c.s.end_points[i], &known[k], sizeof(Point)) == 0) after += letters[k];
         EXPECT_EQ(after, r[2] + " " + r[1]) << r.where;
     }
 }

@@ -10,9 +10,9 @@ TEST(Marks, TheFirstSeenAttributesAreRestored) {
         SCOPED_TRACE(r.where);
         Captured c;
         const std::vector<double> v = r.nums(0);
-        c.s.MOJISi = int(v[0]), c.s.MOJIWi = v[1], c.s.MOJIHi = v[2], c.s.MOJIDi = v[3], c.s.MOJICi = int(v[4]);
-        c.s.GROUPi = int(v[5]), c.s.LAYERi = int(v[6]), c.s.TYPEi = int(v[7]), c.s.COLORi = int(v[8]), c.s.TENSi = int(v[9]);
-        IniZokusei(c.s);
+        c.s.first_text_kind = int(v[0]), c.s.first_free_width = v[1], c.s.first_free_height = v[2], c.s.first_free_spacing = v[3], c.s.first_free_colour = int(v[4]);
+        c.s.first_layer_group = int(v[5]), c.s.first_layer = int(v[6]), c.s.first_line_type = int(v[7]), c.s.first_line_colour = int(v[8]), c.s.first_point_kind = int(v[9]);
+        restore_attributes(c.s);
         EXPECT_EQ(c.result(), r[1]);
     }
 }
