@@ -1,4 +1,4 @@
-// Helpers shared by the tests: files, a drawing state with captured streams, a
+// Helpers shared by the tests: files, the values of a run with captured streams, a
 // ready-made frame, a scratch folder, random numbers and the program's runner.
 #pragma once
 

@@ -67,7 +67,7 @@ bool written_like_a_value(const char* body) {
 }
 
 int to_half_width(char* value_text, const char* body, Trace trace) {
-    char out[66];
+    char half[66];
     int n = 0;
     int mixed = 0;
     int pos = 0;
@@ -82,25 +82,25 @@ int to_half_width(char* value_text, const char* body, Trace trace) {
                 break;
             }
             char t = translate(c, trail);
-            if (t != 0) out[n++] = t;
+            if (t != 0) half[n++] = t;
             // Kanji and the other characters outside the converted ranges
             // make the text mixed; the dropped full-width symbols do not.
             if (c > 0x83) mixed = 1;
             pos += 2;
         } else {
             if (accepted(c))
-                out[n++] = static_cast<char>(c);
+                half[n++] = static_cast<char>(c);
             else
                 mixed = 1;
             ++pos;
         }
     }
-    out[n] = '\0';
+    half[n] = '\0';
     if (n == 0) {
         value_text[0] = '\0';
         return -1;
     }
-    std::memcpy(value_text, out, static_cast<std::size_t>(n) + 1);
+    std::memcpy(value_text, half, static_cast<std::size_t>(n) + 1);
     if (trace.level == 2) {
         const unsigned char* b = reinterpret_cast<const unsigned char*>(body);
         std::fprintf(trace.out, "# ZenHan() k(%d) s(%s) str[0][1][2][3] = (%x)(%x)(%x)(%x)\n", mixed,

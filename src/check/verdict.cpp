@@ -8,10 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "check/verdict.h"
-
 #include "check/search.h"
 #include "check/value.h"
+#include "check/verdict.h"
 
 namespace dimcheck {
 

@@ -4,9 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "marks/report.h"
-
 #include "control/fields.h"
+#include "marks/report.h"
 
 namespace dimcheck {
 

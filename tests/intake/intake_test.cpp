@@ -1,4 +1,4 @@
-// Drawing intake: records read into the drawing state (end points, arrow tips,
+// Drawing intake: records read into the drawing and the intake memory (end points, arrow tips,
 // scale, tables, attributes), and the consolidation pass.
 #include <cmath>
 #include <cstring>
