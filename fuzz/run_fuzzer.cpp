@@ -91,8 +91,7 @@ void check_run(const Options& o, const Drawing& d, const Output& s, int status, 
            "the counters add up to at most the number of texts");
     expect(d.end_point_count <= 799, "a completed run has at most 799 end points");
     char restore[4096] = {};  // the restore records as the run's writer gives them for its last state (%.2f of 1e308)
-    Output probe = s;
-    probe.result = fmemopen(restore, sizeof restore, "w");
+    Output probe = {fmemopen(restore, sizeof restore, "w")};
     restore_attributes(d.first, probe);
     std::fclose(probe.result);
     const std::string summary = printed(kSummary, s.cross_count, s.triangle_count, s.circle_count, d.text_count);
@@ -138,8 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         expect(f && std::fwrite(input.data(), 1, input.size(), f) == input.size() && !std::fclose(f), "input written");
         Options options;
         auto drawing = std::make_unique<Drawing>();
-        Output out;
-        out.trace = out.err = null;
+        Output out = {nullptr, nullptr, null, null};
         const int status = run(static_cast<int>(argv.size()), argv.data(), options, *drawing, out);
         check_run(options, *drawing, out, status, input);
         if (!plain.empty()) return expect(status == 0 && rest_of(kExchange) == plain && rest_of(kReport) == report,

@@ -51,7 +51,7 @@ std::string cp932(const std::string& utf8) {
     return p && pclose(p) == 0 ? bytes : "<iconv failed>";
 }
 
-Captured::Captured() : owned(new Drawing), d(*owned) {
+Captured::Captured() {
     out.result = std::tmpfile(), out.trace = std::tmpfile(), out.err = std::tmpfile();
     if (!out.result || !out.trace || !out.err) throw std::runtime_error("tmpfile failed");
 }

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,10 +25,8 @@ struct Captured {  // fresh values of a run whose result, trace and error stream
     ~Captured();
     std::string result() const { return slurp(out.result); }
     std::string trace() const { return slurp(out.trace); }
-    Trace traced() const { return {o.trace_level, out.trace}; }
     Options o;
-    std::unique_ptr<Drawing> owned;
-    Drawing& d;
+    Drawing d;
     Output out;
 };
 

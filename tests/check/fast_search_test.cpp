@@ -40,34 +40,28 @@ static Point tricky(Rng& r, const Drawing& d, const SearchFrame& f) {
 
 // A drawing as the intake leaves it, with one text record and the frame the
 // search lays for it, or any corners and far points (crossed, flat, one point).
-struct Case {
-    std::unique_ptr<Drawing> d = std::make_unique<Drawing>();
-    Text text;
-    SearchFrame f;
-    double search_length = 0;
-};
+struct Case { Drawing d; Text t; SearchFrame f; double search_length = 0; };
 
 static Case random_case(Rng& r) {
     Case c;
-    Drawing* s = c.d.get();
+    Drawing* s = &c.d;  // as the intake leaves it
+    Text& t = c.t;
     s->scale = r.chance(10) ? special(r) : r.chance(50) ? 1.0 : 100.0;
     s->crossing_margin = r.chance(70) ? 0.00025 * s->scale : r.chance(30) ? special(r) : r.below(3) * 50.0;
-    c.text.kind = r.below(r.chance(5) ? 20 : 11) - (r.chance(3) ? 3 : 0);
+    t.kind = r.below(r.chance(5) ? 20 : 11) - (r.chance(3) ? 3 : 0);
     for (int k = 0; k <= 10; ++k) s->kind_heights[k] = r.chance(10) ? 0.0 : r.range(1, 10), s->kind_widths[k] = r.range(1, 10);
     for (double& g : s->group_scales) g = r.chance(10) ? (r.chance(50) ? 0.0 : special(r)) : s->scale;
     const double ext = s->scale == 100.0 ? 10000.0 : 100.0, a = r.range(0, 6.283185307179586);
     for (int k = 0; k < 4; ++k) s->selection_extent[k] = r.chance(2) ? special(r) : r.range(k < 2 ? -ext : 0, k < 2 ? 0 : ext);
-    const double len = r.chance(5) ? special(r) : r.range(0, ext / 10);
-    c.search_length = r.chance(5) ? special(r) : r.range(1, 3000);
+    const double len = r.chance(5) ? special(r) : r.range(0, ext / 10), search_length = c.search_length = r.chance(5) ? special(r) : r.range(1, 3000);
     const int turn = r.below(5);  // along x, along y, no direction, any angle
-    Text& t = c.text;
     t.dx = turn == 0 ? len : turn < 3 ? 0.0 : len * std::cos(a);
     t.dy = turn == 1 ? -len : turn < 3 ? 0.0 : len * std::sin(a);
     t.x = r.range(-ext, ext), t.y = r.range(-ext, ext), t.keyword[0] = 'c', t.keyword[1] = "hors"[r.below(4)];
-    lay_frame(*s, t, c.search_length, c.f);
+    lay_frame(*s, t, search_length, c.f);
     for (int k = 0; k < 7 && r.chance(k == 0 ? 30 : 100); ++k)  // small integers: exact meetings
         (k < 4 ? c.f.corners[k + 1] : c.f.far_points[k - 4]) = r.chance(30) ? c.f.corners[1] : Point{r.below(7) - 4.0 * (k > 3), double(r.below(7))};
-    const double span = std::fmin(1 + std::fabs(t.dx) + std::fabs(c.search_length), 1e6);
+    const double span = std::fmin(1 + std::fabs(t.dx) + std::fabs(search_length), 1e6);
     s->end_point_count = r.chance(2) ? 0 : 1 + r.below(r.chance(10) ? 799 : 80);
     for (int k = 0; k < s->end_point_count; ++k)
         s->end_points[k] = r.chance(3) ? s->end_points[r.below(k + 1)] : r.chance(60) ? tricky(r, *s, c.f)
@@ -82,20 +76,19 @@ TEST(FastSearch, FindsWhatTheLiteralSearchFindsAndWritesTheSameBytes) {
     for (int seed = 0; seed < 6000 && !HasFailure(); ++seed) {
         Rng r(1000 + seed);
         Case k = random_case(r);
-        Drawing& d = *k.d;
-        std::strcpy(k.text.body, bodies[r.below(8)]);
+        Drawing& d = k.d;
+        std::strcpy(k.t.body, bodies[r.below(8)]);
         for (int i = 0; i + 1 < d.end_point_count && i < 6; i += 2)
-            d.end_points[i + 1] = {d.end_points[i].x + std::atof(k.text.body) + r.below(4) * 0.4, d.end_points[i].y};
+            d.end_points[i + 1] = {d.end_points[i].x + std::atof(k.t.body) + r.below(4) * 0.4, d.end_points[i].y};
         FoundPoint found[2][kFoundSlots];
-        for (FoundPoint& e : found[0]) e = {r.range(-9, 9), r.range(-9, 9), r.range(0, 9)};  // leftovers
-        std::memcpy(found[1], found[0], sizeof found[0]);
+        for (int i = 0; i < kFoundSlots; ++i) found[0][i] = found[1][i] = {r.range(-9, 9), r.range(-9, 9), r.range(0, 9)};  // leftovers
         int count[2];
         for (int fast = 0; fast < 2; ++fast) {
             Captured c;
             const std::unique_ptr<EndPointIndex> index(fast == 1 ? new EndPointIndex(d) : nullptr);
-            count[fast] = seed % 3 == 0   ? points_in_frame(d, index.get(), c.o, k.f, k.text, found[fast], c.out)
-                          : seed % 3 == 1 ? search_end_points(d, index.get(), c.o, k.text, seed % 2999 + 1, seed % 2, found[fast], c.out)
-                                          : int(judge_text(d, index.get(), c.o, k.text, found[fast], c.out).verdict);
+            count[fast] = seed % 3 == 0   ? points_in_frame(d, index.get(), c.o, k.f, k.t, found[fast], c.out)
+                          : seed % 3 == 1 ? search_end_points(d, index.get(), c.o, k.t, seed % 2999 + 1, seed % 2, found[fast], c.out)
+                                          : int(judge_text(d, index.get(), c.o, k.t, found[fast], c.out).verdict);
         }
         EXPECT_EQ(count[1], count[0]) << "seed " << seed;
         EXPECT_EQ(std::memcmp(found[0], found[1], sizeof found[0]), 0) << "seed " << seed;
@@ -115,8 +108,7 @@ TEST(FastSearch, FindsWhatTheLiteralSearchFindsAndWritesTheSameBytes) {
             Captured c;
             std::fclose(c.out.result), c.out.result = nullptr;  // the run opens the result itself
             const char* argv[] = {"dimcheck"};
-            c.o.literal_search = fast == 0;
-            EXPECT_EQ(run(1, argv, c.o, c.d, c.out), 0);
+            EXPECT_EQ((c.o.literal_search = fast == 0, run(1, argv, c.o, c.d, c.out)), 0);
             out[fast] = read_file("JWC_TEMP.TXT") + "\n--- stdout\n" + c.trace();
         }
         EXPECT_EQ(out[0], out[1]) << "seed " << seed;

@@ -22,15 +22,14 @@ TEST(Intake, RecordsLeaveTheTabledState) {
         IntakeMemory m;
         if (!r[0].empty()) s.scale = r.num(0), m.scale_fixed = true;
         std::istringstream records(r[1]);
-        for (std::string line; std::getline(records, line);) read_record(s, m, (line + "\n").c_str(), c.traced());
-        const FirstSeen& f = s.first;
+        for (std::string line; std::getline(records, line);) read_record(s, m, (line + "\n").c_str(), {0, nullptr});
         std::map<std::string, std::vector<double>> all = {
             {"group_scales", {s.group_scales, s.group_scales + 16}}, {"selection_extent", {s.selection_extent, s.selection_extent + 4}}, {"kind_widths", {s.kind_widths, s.kind_widths + 16}},
             {"kind_heights", {s.kind_heights, s.kind_heights + 16}}, {"kind_spacings", {s.kind_spacings, s.kind_spacings + 16}}, {"kind_colours", {s.kind_colours, s.kind_colours + 16}},
             {"scale", {s.scale}}, {"crossing_margin", {s.crossing_margin}}, {"stroke_len2", {m.stroke.len2}}, {"scale_fixed", {1.0 * m.scale_fixed}}, {"text_count", {1.0 * s.text_count}},
             {"text_kind", {1.0 * s.text_kind}}, {"layer_group", {1.0 * s.layer_group}}, {"layer", {1.0 * m.layer}}, {"line_type", {1.0 * m.line_type}},
-            {"line_colour", {1.0 * m.line_colour}}, {"point_kind", {1.0 * m.point_kind}}, {"end_points", {}}, {"first", {1.0 * f.text_kind, f.free_width, f.free_height, f.free_spacing,
-            1.0 * f.free_colour, 1.0 * f.layer_group, 1.0 * f.layer, 1.0 * f.line_type, 1.0 * f.line_colour, 1.0 * f.point_kind}}};
+            {"line_colour", {1.0 * m.line_colour}}, {"point_kind", {1.0 * m.point_kind}}, {"end_points", {}}, {"first", {1.0 * s.first.text_kind, s.first.free_width, s.first.free_height,
+            s.first.free_spacing, 1.0 * s.first.free_colour, 1.0 * s.first.layer_group, 1.0 * s.first.layer, 1.0 * s.first.line_type, 1.0 * s.first.line_colour, 1.0 * s.first.point_kind}}};
         for (int i = 0; i < s.end_point_count; ++i) all["end_points"].insert(all["end_points"].end(), {s.end_points[i].x, s.end_points[i].y});
         for (std::size_t k = 2; k < r.size(); ++k) {
             std::vector<std::string> want = words(r[k]), got;
