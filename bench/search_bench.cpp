@@ -1,9 +1,9 @@
 // The literal and the fast end-point search, side by side on the same drawing
-// state in one run. Each selection is read by the real intake (with its point
+// in one run. Each selection is read by the real intake (with its point
 // consolidation); every iteration then judges the same slice of its texts with
 // judge_text, once with each search. Reported per (text x end point), with the
 // ratio at the end. Before timing, both searches are run over the slice and
-// must agree on every count, every found_points entry and every verdict.
+// must agree on every count, every found point and every verdict.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "check/check.h"
 #include "check/fast_search.h"
-#include "control/driver.h"
+#include "check/verdict.h"
+#include "intake/consolidate.h"
 #include "intake/intake.h"
 #include "selection.h"
 
@@ -28,7 +28,8 @@ using namespace dimcheck;
 using bench::Kind;
 
 struct Loaded {
-    std::unique_ptr<DrawingState> s;
+    std::unique_ptr<Drawing> d;
+    std::unique_ptr<EndPointIndex> index;  // as the driver builds it
     std::vector<std::string> texts;  // the text records, line ends cut
     int lines = 0;
 };
@@ -42,9 +43,9 @@ std::FILE* null_stream() {
 Loaded load(Kind kind) {
     bench::Selection sel = bench::generate(kind, 1);
     Loaded l;
-    l.s = std::make_unique<DrawingState>();
-    DrawingState& s = *l.s;
-    s.out = null_stream();  // the consolidation's comparison lines
+    l.d = std::make_unique<Drawing>();
+    Drawing& d = *l.d;
+    const Trace quiet = {0, null_stream()};  // the consolidation's comparison lines
 
     namespace fs = std::filesystem;
     std::string dir = (fs::temp_directory_path() / "dimcheck-bench-XXXXXX").string();
@@ -53,8 +54,9 @@ Loaded load(Kind kind) {
     std::FILE* f = std::fopen(in.c_str(), "wb");
     std::fwrite(sel.exchange.data(), 1, sel.exchange.size(), f);
     std::fclose(f);
-    l.lines = read_selection(s, in.c_str(), copy.c_str());
-    consolidate(s);
+    l.lines = read_selection(d, quiet, stderr, in.c_str(), copy.c_str());
+    consolidate(d, quiet);
+    l.index = std::make_unique<EndPointIndex>(d);
     fs::remove_all(dir);
 
     // The text records, parsed as the second pass parses them when judged.
@@ -77,9 +79,15 @@ Loaded& loaded(Kind kind) {
     return it->second;
 }
 
-int judge(DrawingState& s, const std::string& line) {
-    parse_text_record(s, line.c_str());
-    return judge_text(s);
+// Judges one text record with either search, as the second pass does.
+int judge(const Loaded& l, bool fast, const std::string& line, FoundPoint* found) {
+    const Options options;
+    Output out;
+    out.trace = null_stream();
+    Text text;
+    text.kind = l.d->text_kind;
+    parse_text_record(text, line.c_str());
+    return static_cast<int>(judge_text(*l.d, fast ? l.index.get() : nullptr, options, text, found, out).verdict);
 }
 
 // How many texts of each selection one iteration judges. The literal search
@@ -89,47 +97,41 @@ int slice_of(Kind kind) { return kind == Kind::Typical ? 300 : 4800; }
 
 void BM_search(benchmark::State& st, Kind kind, bool fast, bool all) {
     Loaded& l = loaded(kind);
-    DrawingState& s = *l.s;
     int n = all ? static_cast<int>(l.texts.size()) : slice_of(kind);
-    set_fast_search(fast);
+    FoundPoint found[kFoundSlots] = {};
     for (auto _ : st) {
-        for (int i = 0; i < n; ++i) benchmark::DoNotOptimize(judge(s, l.texts[i]));
+        for (int i = 0; i < n; ++i) benchmark::DoNotOptimize(judge(l, fast, l.texts[i], found));
     }
-    set_fast_search(true);
-    double pairs = static_cast<double>(n) * s.end_point_count;
+    double pairs = static_cast<double>(n) * l.d->end_point_count;
     st.counters["texts"] = n;
-    st.counters["points"] = s.end_point_count;
+    st.counters["points"] = l.d->end_point_count;
     // Seconds per (text x end point), shown with an SI prefix (n for 1e-9).
     st.counters["per_pair"] = benchmark::Counter(
         pairs, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-// Both searches over the slice: counts, found_points bits and verdicts must agree.
+// Both searches over the slice: counts, found points' bits and verdicts must agree.
 bool agree(Kind kind) {
     Loaded& l = loaded(kind);
-    DrawingState& s = *l.s;
     int n = slice_of(kind);
     int found = 0;
     for (int i = 0; i < n; ++i) {
         int code[2];
         FoundPoint kept[2][kFoundSlots];
         for (int fast = 0; fast < 2; ++fast) {
-            set_fast_search(fast != 0);
-            std::memset(s.found_points, 0, sizeof s.found_points);
-            code[fast] = judge(s, l.texts[i]);
-            std::memcpy(kept[fast], s.found_points, sizeof s.found_points);
+            std::memset(kept[fast], 0, sizeof kept[fast]);
+            code[fast] = judge(l, fast != 0, l.texts[i], kept[fast]);
         }
-        set_fast_search(true);
         if (code[0] != code[1] || std::memcmp(kept[0], kept[1], sizeof kept[0]) != 0) {
             std::fprintf(stderr, "%s: text %d differs (verdicts %d and %d)\n",
                          bench::kind_name(kind), i, code[0], code[1]);
             return false;
         }
-        found += code[0] != kWrong;
+        found += code[0] != static_cast<int>(Verdict::Wrong);
     }
     std::printf("%-9s %6d lines, %3d end points, %5zu texts; %d texts compared, "
                 "identical (%d not judged wrong)\n",
-                bench::kind_name(kind), l.lines, s.end_point_count, l.texts.size(), n, found);
+                bench::kind_name(kind), l.lines, l.d->end_point_count, l.texts.size(), n, found);
     return true;
 }
 

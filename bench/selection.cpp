@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "control/drawing_state.h"
+#include "control/drawing.h"
 
 namespace dimcheck::bench {
 

@@ -14,13 +14,12 @@
 #include <iterator>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "control/driver.h"
 #include "control/result_texts.h"
-#include "marks/explain.h"
 #include "marks/marks.h"
+#include "marks/report.h"
 
 namespace {
 
@@ -60,18 +59,18 @@ int delete_explanations(std::string& r) {  // from a whole result; returns how m
     return deleted;
 }
 
-void check_run(DrawingState& s, int status, const std::string& input) {
+void check_run(const Options& o, const Drawing& d, const Output& s, int status, const std::string& input) {
     // Here the result and the report can always be written: no status 2 or 3.
     expect(status == 0 || status == 1 || status == -1, "status is 0, 1 or -1", printed("%d", status));
     expect(fs::exists(kExchange) && std::distance(fs::directory_iterator("."), {}) ==
                1 + fs::exists(kWorking) + fs::exists(kReport), "no other file is left");
-    expect(fs::exists(kReport) == (s.report && status == 0), "a report exactly from a completed run with -r");
+    expect(fs::exists(kReport) == (o.report && status == 0), "a report exactly from a completed run with -r");
     std::string result = rest_of(kExchange);
     if (status == -1) return expect(result == input, "on -1 the exchange file is untouched");
     // The host reads an empty line as the end of a polyline.
     expect(result[0] != '\n' && result.find("\n\n") == std::string::npos, "no empty line in the result");
 
-    const bool kept = status != 0 || s.trace_level != 0;
+    const bool kept = status != 0 || o.trace_level != 0;
     expect(fs::exists(kWorking) == kept, "working copy kept exactly when it should be");
     const std::string copy = kept ? rest_of(kWorking) : input + "#\n";
     const std::size_t read = copy.size() - 2;
@@ -85,19 +84,19 @@ void check_run(DrawingState& s, int status, const std::string& input) {
            "the intake stops early only at a limit");
     if (status == 1)  // the point limit record only at that limit, the no-value records only without texts
         return expect(result == printed(kTooManyLines, 50000) || (result == printed(kTooManyPoints, 800) &&
-                      s.end_point_count > 799) || (result == std::string(kNoValuesHe) + kNoValuesStatus && s.text_count == 0),
+                      d.end_point_count > 799) || (result == std::string(kNoValuesHe) + kNoValuesStatus && d.text_count == 0),
                       "on a limit the result holds only its error record(s)", result.substr(0, 200));
     const int marked = s.circle_count + s.triangle_count + s.cross_count;
-    expect(s.circle_count >= 0 && s.triangle_count >= 0 && s.cross_count >= 0 && marked <= s.text_count,
+    expect(s.circle_count >= 0 && s.triangle_count >= 0 && s.cross_count >= 0 && marked <= d.text_count,
            "the counters add up to at most the number of texts");
-    expect(s.end_point_count <= 799, "a completed run has at most 799 end points");
+    expect(d.end_point_count <= 799, "a completed run has at most 799 end points");
     char restore[4096] = {};  // the restore records as the run's writer gives them for its last state (%.2f of 1e308)
-    std::FILE* const real_result = std::exchange(s.result_file, fmemopen(restore, sizeof restore, "w"));
-    restore_attributes(s);
-    std::fclose(std::exchange(s.result_file, real_result));
-    const std::string summary = printed(kSummary, s.cross_count, s.triangle_count, s.circle_count, s.text_count);
+    Output probe = {fmemopen(restore, sizeof restore, "w")};
+    restore_attributes(d.first, probe);
+    std::fclose(probe.result);
+    const std::string summary = printed(kSummary, s.cross_count, s.triangle_count, s.circle_count, d.text_count);
     char where[1024];  // %f of a coordinate up to 1e308
-    std::snprintf(where, sizeof where, "cn4\nch %.6f %.6f 10.0 0.0 \"", s.selection_extent[0], s.selection_extent[1] - 10.0 * s.scale);
+    std::snprintf(where, sizeof where, "cn4\nch %.6f %.6f 10.0 0.0 \"", d.selection_extent[0], d.selection_extent[1] - 10.0 * d.scale);
     const std::string tail = where + summary + "\n" + restore + "h# " + summary + "\n";
     const std::size_t marks = result.size() - std::min(result.size(), tail.size());
     expect(result.size() >= tail.size() && result.compare(marks, tail.size(), tail) == 0,
@@ -105,11 +104,11 @@ void check_run(DrawingState& s, int status, const std::string& input) {
     std::size_t counted = 0;  // each mark starts with the line "lt1"
     for (at = 0; at < marks; at = result.find('\n', at) + 1) counted += result.compare(at, 4, "lt1\n") == 0;
     expect(counted == static_cast<std::size_t>(marked), "one mark per counted verdict");
-    expect(delete_explanations(result) == (s.explain ? s.triangle_count + s.cross_count : 0),
+    expect(delete_explanations(result) == (o.explain ? s.triangle_count + s.cross_count : 0),
            "with -e an explanation per triangle and cross, none without");
     const std::string report = rest_of(kReport);  // rows end in CR LF, which no field holds
     for (counted = 0, at = report.find("\r\n"); at != std::string::npos; at = report.find("\r\n", at + 2)) ++counted;
-    expect(!s.report || (counted == s.text_count + 1u && report.rfind("\r\n") + 2 == report.size()),  // text_count: the summary's
+    expect(!o.report || (counted == d.text_count + 1u && report.rfind("\r\n") + 2 == report.size()),  // text_count: the summary's
            "the report: a header and a row per text, each ending in CR LF", printed("%d rows", int(counted)));
 }
 
@@ -136,13 +135,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (const auto& entry : fs::directory_iterator(".")) fs::remove(entry.path());
         std::FILE* f = std::fopen(data[1] & 0x80 ? "jwc_temp.txt" : "JWC_TEMP.TXT", "wb");
         expect(f && std::fwrite(input.data(), 1, input.size(), f) == input.size() && !std::fclose(f), "input written");
-        auto state = std::make_unique<DrawingState>();
-        state->out = state->err = null;
-        const int status = run(*state, static_cast<int>(argv.size()), argv.data());
-        check_run(*state, status, input);
+        Options options;
+        auto drawing = std::make_unique<Drawing>();
+        Output out = {nullptr, nullptr, null, null};
+        const int status = run(static_cast<int>(argv.size()), argv.data(), options, *drawing, out);
+        check_run(options, *drawing, out, status, input);
         if (!plain.empty()) return expect(status == 0 && rest_of(kExchange) == plain && rest_of(kReport) == report,
                                           "-e adds the explanations and nothing else"), 0;
-        if (status != 0 || !state->explain) return 0;
+        if (status != 0 || !options.explain) return 0;
         delete_explanations(plain = rest_of(kExchange));
         report = rest_of(kReport);
     }

@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "control/driver.h"
 
@@ -7,9 +8,11 @@ int main(int argc, char** argv) {
     // Consolidation may print hundreds of thousands of trace lines.
     static char outbuf[1 << 16];
     std::setvbuf(stdout, outbuf, _IOFBF, sizeof outbuf);
-    // The one drawing state of the run; static, as its tables are large.
-    static dimcheck::DrawingState state;
-    int status = dimcheck::run(state, argc, argv);
+    // The values of the run; the drawing on the heap, as its tables are large.
+    dimcheck::Options options;
+    auto drawing = std::make_unique<dimcheck::Drawing>();
+    dimcheck::Output out;
+    int status = dimcheck::run(argc, argv, options, *drawing, out);
     std::fflush(stdout);
     std::exit(status);
 }

@@ -51,22 +51,18 @@ std::string cp932(const std::string& utf8) {
     return p && pclose(p) == 0 ? bytes : "<iconv failed>";
 }
 
-Captured::Captured() : owned(new DrawingState), s(*owned) {
-    s.result_file = std::tmpfile(), s.out = std::tmpfile(), s.err = std::tmpfile();
-    if (!s.result_file || !s.out || !s.err) throw std::runtime_error("tmpfile failed");
+Captured::Captured() {
+    out.result = std::tmpfile(), out.trace = std::tmpfile(), out.err = std::tmpfile();
+    if (!out.result || !out.trace || !out.err) throw std::runtime_error("tmpfile failed");
 }
 
 Captured::~Captured() {
-    for (std::FILE* f : {s.result_file, s.out, s.err})
+    for (std::FILE* f : {out.result, out.trace, out.err})
         if (f) std::fclose(f);
 }
 
-void set_frame(DrawingState& s) {
-    const Point frame[] = {{0, 0}, {10, 0}, {10, 4}, {0, 4}};
-    const Point far[] = {{-50, -18}, {-50.2, -18}, {-50.4, -18}};
-    std::copy(frame, frame + 4, s.frame_corners + 1);
-    std::copy(far, far + 3, s.far_points);
-    s.frame_corner_count = 4;
+SearchFrame test_frame() {
+    return {{{0, 0}, {0, 0}, {10, 0}, {10, 4}, {0, 4}}, {{-50, -18}, {-50.2, -18}, {-50.4, -18}}, 0.00025};
 }
 
 ScratchDir::ScratchDir()

@@ -1,14 +1,16 @@
-// Helpers shared by the tests: files, a drawing state with captured streams, a
+// Helpers shared by the tests: files, the values of a run with captured streams, a
 // ready-made frame, a scratch folder, random numbers and the program's runner.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "control/drawing_state.h"
+#include "control/drawing.h"
+#include "control/options.h"
+#include "control/output.h"
+#include "geometry/frame.h"
 
 namespace dimcheck::test {
 
@@ -18,19 +20,19 @@ void write_file(const std::string& path, const std::string& bytes);
 std::size_t count_of(const std::string& text, const std::string& part);
 std::string cp932(const std::string& utf8);  // the bytes that iconv gives for code page 932
 
-struct Captured {  // a fresh state whose result, trace and error streams go to temporary files
+struct Captured {  // fresh values of a run whose result, trace and error streams go to temporary files
     Captured();
     ~Captured();
-    std::string result() const { return slurp(s.result_file); }
-    std::string trace() const { return slurp(s.out); }
-    std::string errors() const { return slurp(s.err); }
-    std::unique_ptr<DrawingState> owned;
-    DrawingState& s;
+    std::string result() const { return slurp(out.result); }
+    std::string trace() const { return slurp(out.trace); }
+    Options o;
+    Drawing d;
+    Output out;
 };
 
 // The frame (0,0) (10,0) (10,4) (0,4) with the three far points below and to
 // the left of it, 0.2 apart in x.
-void set_frame(DrawingState& s);
+SearchFrame test_frame();
 
 struct ScratchDir {  // an empty folder, the current one for the scope, removed after it
     ScratchDir();

@@ -3,7 +3,7 @@
 // The literal search asks inside_frame about every point of end_points: three rays from
 // the point to far_points[0..2], each tested with add_meeting_points against the four sides
 // of the frame, twelve crossing tests per point, each recomputing the slopes.
-// Without traces those calls have no effect but their counts (and crossing_count), so
+// Without traces those calls have no effect but their counts, so
 // the same answers can be had with less work, as long as every number that
 // decides anything is computed by the same operations on the same operands in
 // the same order. The build forbids contraction into fused multiply-adds and
@@ -48,25 +48,25 @@
 //    this is decided for the whole table at once from its sorted coordinates
 //    (first_pass_axis).
 //
-// 4. The count of a pass is the number of accepted meeting points. crossing_count
+// 4. The count of a pass is the number of accepted meeting points. The count
 //    starts at 0 for each pass and add_meeting_points adds at most 2 per side, so
 //    with four sides it is at most 7 before any addition: the saturation at
-//    10 (crossing_count <= 9) never refuses one. The search always builds a frame of
+//    10 (a count <= 9) never refuses one. The search always builds a frame of
 //    four corners.
 //
 // 5. A point is inside only when all three counts are odd, so the first even
 //    count decides: each pass is made only for the points whose earlier
-//    passes were odd. The remaining passes would only change crossing_count, which is
-//    restored at the end (step 7).
+//    passes were odd. The remaining passes would only give counts that
+//    nothing reads (step 7).
 //
-// 6. The points inside are kept in table order, so found_points receives the same
+// 6. The points inside are kept in table order, so `found` receives the same
 //    points in the same slots with the distance computed as in the literal
 //    search. Once 39 are counted the literal search goes on overwriting
-//    found_points[39] with each further point inside; only the last of them stays
+//    found[39] with each further point inside; only the last of them stays
 //    there.
 //
-// 7. After the literal search crossing_count holds the third count of the last point
-//    of end_points; it is computed here for that point alone.
+// 7. The inside test returns its counts and the literal search keeps none of
+//    them, so no count is left to reproduce after the search.
 //
 // 8. The meeting point's division is skipped when its quotient cannot pass
 //    the box test (may_fall_within). add_meeting_points divides num = bB - bA and
@@ -80,10 +80,10 @@
 //    with a ray that is not vertical is a product away), so it is tested in
 //    full; a vertical ray always takes the literal branches.
 //
-// 9. The tested points of end_points and their sorted coordinates are kept from one
-//    call to the next while end_points, end_point_count and the tolerance are the same bits
-//    (they are for the whole second pass of a run); anything else rebuilds
-//    them.
+// 9. The tested points of end_points and their sorted coordinates are made
+//    once per run (EndPointIndex, built by the driver after duplicate
+//    removal): end_points, end_point_count and the tolerance stay the same
+//    for the whole second pass.
 //
 // 10. A meeting point that certainly passes the box test is counted without
 //    its division (sure_within), by the same kind of argument as step 8.
@@ -98,10 +98,6 @@
 namespace dimcheck {
 
 namespace {
-
-// A switch of the process, not of a run: tests and the benchmark turn the
-// shortcut off to compare both searches on one drawing state.
-bool g_fast = true;
 
 // Slopes and intercepts up to 2^500: num, ynum and d of step 8 stay finite.
 constexpr double kPlainMax = 0x1.0p500;
@@ -214,18 +210,20 @@ struct Frame {
     // slope and intercept at most 2^500 in size.
     bool plain;
     Span all_x, all_y;  // span of the four side boxes (step 3)
-    Point far[3];       // far_points
+    Point far[3];       // the frame's far_points
     double t;
 };
 
-Frame make_frame(const DrawingState& s) {
+// in_both_boxes: the margin divided by the single-precision 100.
+double tolerance_of(double margin) { return margin / 100.0f; }
+
+Frame make_frame(const SearchFrame& s) {
     Frame f;
-    // in_both_boxes with mode 0: crossing_margin divided by the single-precision 100.
-    f.t = s.crossing_margin / 100.0f;
+    f.t = tolerance_of(s.margin);
     f.plain = true;
     for (int i = 1; i <= 4; ++i) {
-        const Point& p = s.frame_corners[i];
-        const Point& q = s.frame_corners[i == 4 ? 1 : i + 1];
+        const Point& p = s.corners[i];
+        const Point& q = s.corners[i == 4 ? 1 : i + 1];
         Seg& g = f.sides[i - 1];
         g = make_seg(p.x, p.y, q.x, q.y, f.t);
         f.m[i - 1] = g.m;
@@ -544,23 +542,23 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
         k1[i] = ((plain[i] != 0.0) & (undecided[i] == 0.0)) ? static_cast<int>(counted[i]) : -1;
 }
 
-void store(DrawingState& s, int slot, const Point& p) {
-    double dx = p.x - s.text_x;
-    double dy = p.y - s.text_y;
-    s.found_points[slot] = {p.x, p.y, std::sqrt(dx * dx + dy * dy)};
+void store(FoundPoint* found, int slot, const Point& p, const Text& text) {
+    double dx = p.x - text.x;
+    double dy = p.y - text.y;
+    found[slot] = {p.x, p.y, std::sqrt(dx * dx + dy * dy)};
 }
 
-// Step 9: the tested points of end_points, with what step 3 needs of them sorted,
-// kept from one call to the next while end_points, end_point_count and the tolerance stay the
-// same (they do for the whole second pass of a run).
 constexpr int kWords = (kEndPointSlots + 63) / 64;
 using Bits = std::uint64_t[kWords];
 
-struct Table {
-    bool built = false;
+}  // namespace
+
+// Step 9: the tested points of end_points, with what step 3 needs of them
+// sorted, built once for the whole second pass of a run (end_points and the
+// tolerance stay the same).
+struct EndPointIndex::Table {
     int n = 0;
     double t = 0.0;
-    Point points[kEndPointSlots];  // the end points it was built from
     double cx[kEndPointSlots], cy[kEndPointSlots];  // tested points, table order
     struct Axis {
         int n;                   // points whose coordinate is a number
@@ -572,10 +570,9 @@ struct Table {
     } x, y;
 };
 
-// Outside the drawing state because it is no part of the run's data, only a
-// cache derived from end_points (about 230 KB, built once per run): it is rebuilt
-// whenever end_points, end_point_count or the tolerance differ from what it was built from.
-Table g_table;
+namespace {
+
+using Table = EndPointIndex::Table;
 
 void build_axis(Table::Axis& a, const double* c, int n, double t) {
     int order[kEndPointSlots];
@@ -593,26 +590,6 @@ void build_axis(Table::Axis& a, const double* c, int n, double t) {
         a.below[i + 1][k / 64] |= std::uint64_t{1} << (k % 64);
     }
     std::memcpy(a.all, a.below[a.n], sizeof a.all);
-}
-
-const Table& table_for(const DrawingState& s, double t) {
-    Table& tb = g_table;
-    int n = s.end_point_count;
-    bool same = tb.built && tb.n == n && std::memcmp(&tb.t, &t, sizeof t) == 0 &&
-                std::memcmp(tb.points, s.end_points, sizeof(Point) * static_cast<std::size_t>(n)) == 0;
-    if (same) return tb;
-    tb.built = true;
-    tb.n = n;
-    tb.t = t;
-    std::memcpy(tb.points, s.end_points, sizeof(Point) * static_cast<std::size_t>(n));
-    for (int k = 0; k < n; ++k) {
-        Point cp = tested_point(s.end_points[k]);
-        tb.cx[k] = cp.x;
-        tb.cy[k] = cp.y;
-    }
-    build_axis(tb.x, tb.cx, n, t);
-    build_axis(tb.y, tb.cy, n, t);
-    return tb;
 }
 
 // Step 3 of the first pass on one axis: the points whose ray span on this
@@ -648,12 +625,26 @@ void first_pass_axis(const Table::Axis& a, double e, double t, const Span& all, 
 
 }  // namespace
 
-void set_fast_search(bool on) { g_fast = on; }
-bool fast_search() { return g_fast; }
+EndPointIndex::EndPointIndex(const Drawing& d) : table_(new Table) {
+    Table& tb = *table_;
+    int n = d.end_point_count;
+    tb.n = n;
+    tb.t = tolerance_of(d.crossing_margin);
+    for (int k = 0; k < n; ++k) {
+        Point cp = tested_point(d.end_points[k]);
+        tb.cx[k] = cp.x;
+        tb.cy[k] = cp.y;
+    }
+    build_axis(tb.x, tb.cx, n, tb.t);
+    build_axis(tb.y, tb.cy, n, tb.t);
+}
 
-int points_in_frame_fast(DrawingState& s) {
-    const Frame f = make_frame(s);
-    const Table& tb = table_for(s, f.t);
+EndPointIndex::~EndPointIndex() = default;
+
+int points_in_frame_fast(const Drawing& d, const EndPointIndex& index, const SearchFrame& frame, const Text& text,
+                         FoundPoint* found) {
+    const Frame f = make_frame(frame);
+    const Table& tb = index.table();
     const Point e = f.far[0];
 
     // Step 3 for the first pass: the points left are the only ones that can
@@ -693,12 +684,10 @@ int points_in_frame_fast(DrawingState& s) {
     }
 
     // The first 39 points inside are counted (step 6); the literal search
-    // leaves the last of any further ones in found_points[39].
+    // leaves the last of any further ones in found[39].
     int count = nc < kFoundCounted ? nc : kFoundCounted;
-    for (int i = 0; i < count; ++i) store(s, i, s.end_points[idx[i]]);
-    if (nc > kFoundCounted) store(s, kFoundCounted, s.end_points[idx[nc - 1]]);
-
-    if (s.end_point_count > 0) s.crossing_count = pass(f, {tb.cx[s.end_point_count - 1], tb.cy[s.end_point_count - 1]}, f.far[2]);
+    for (int i = 0; i < count; ++i) store(found, i, d.end_points[idx[i]], text);
+    if (nc > kFoundCounted) store(found, kFoundCounted, d.end_points[idx[nc - 1]], text);
     return count;
 }
 

@@ -1,25 +1,37 @@
-// The end-point search in two forms: the literal one, which asks inside_frame
-// about every point and so produces every trace in its order, and a shortcut
-// for runs without traces that finds the same points in the same order and
-// leaves the same bits in found_points, the count and crossing_count.
+// The shortcut end-point search for runs without traces: it finds the points
+// that the literal search (points_in_frame_literal, which asks inside_frame
+// about every point and so produces every trace in its order) finds, in the
+// same order, and leaves the same bits in the found points and their count.
 #pragma once
 
-#include "control/drawing_state.h"
+#include <memory>
+
+#include "check/text.h"
+#include "control/drawing.h"
+#include "geometry/frame.h"
 
 namespace dimcheck {
 
-// Every point of end_points through inside_frame, in table order (all trace levels).
-int points_in_frame_literal(DrawingState& s);
+// The tested points of a drawing's end points with their coordinates sorted,
+// for the shortcut. The driver builds it once, after duplicate removal; it
+// holds for that drawing as long as nothing changes it.
+class EndPointIndex {
+public:
+    explicit EndPointIndex(const Drawing& d);
+    ~EndPointIndex();
+    EndPointIndex(const EndPointIndex&) = delete;
+    EndPointIndex& operator=(const EndPointIndex&) = delete;
 
-// The same result without the traces of the inside test: used by
-// points_in_frame at trace level 0, on the four-cornered frame that search_end_points
-// builds.
-int points_in_frame_fast(DrawingState& s);
+    struct Table;
+    const Table& table() const { return *table_; }
 
-// Whether points_in_frame may take the shortcut at trace level 0 (on by
-// default). Tests and the benchmark turn it off to run both searches on the
-// same state.
-void set_fast_search(bool on);
-bool fast_search();
+private:
+    std::unique_ptr<Table> table_;  // about 230 KB
+};
+
+// The result of points_in_frame_literal without its traces, for the frame
+// that search_end_points lays on the drawing `index` was built from.
+int points_in_frame_fast(const Drawing& d, const EndPointIndex& index, const SearchFrame& frame, const Text& text,
+                         FoundPoint* found);
 
 }  // namespace dimcheck

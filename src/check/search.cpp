@@ -2,88 +2,119 @@
 // the middle of the base line, 0.75 search lengths to each side, from 0.7 text
 // heights below the base line to 1.6 above it. Every end point inside it is
 // taken with its distance from the text's start point.
+#include "check/search.h"
+
 #include <cmath>
 #include <cstdio>
 
-#include "check/check.h"
 #include "check/fast_search.h"
-#include "geometry/geometry.h"
+#include "marks/marks.h"
 
 namespace dimcheck {
 
-int search_end_points(DrawingState& s, double search_length, int mode) {
-    double reach = s.frame_reach * search_length;
-    if (s.trace_level == 2)
-        std::fprintf(s.out, "# Search_Ten() nagasa(%.1f) draft(%.1f) mae(%.1f) ush(%.1f)\n",
-                     search_length, s.frame_reach, reach, reach);
+namespace {
 
-    double h = text_height(s, s.text_kind);
-    double up = (1.6 * h) * s.scale;
-    double down = (h * 0.7) * s.scale;
+// The frame reaches this many search lengths to each side.
+constexpr double kFrameReach = 0.75;
 
-    double len = std::sqrt(s.text_dx * s.text_dx + s.text_dy * s.text_dy);
-    // A text without direction has no frame: it finds no end points.
-    if (len == 0.0) return 0;
-    s.text_cos = s.text_dx / len;
-    s.text_sin = s.text_dy / len;
-    s.frame_corner_count = 4;
-
-    double mx = s.text_x + s.text_dx * 0.5;
-    double my = s.text_y + s.text_dy * 0.5;
-    s.frame_corners[1] = {mx - reach * s.text_cos + down * s.text_sin, my - reach * s.text_sin - down * s.text_cos};
-    s.frame_corners[2] = {mx + reach * s.text_cos + down * s.text_sin, my + reach * s.text_sin - down * s.text_cos};
-    s.frame_corners[3] = {mx + reach * s.text_cos - up * s.text_sin, my + reach * s.text_sin + up * s.text_cos};
-    s.frame_corners[4] = {mx - reach * s.text_cos - up * s.text_sin, my - reach * s.text_sin + up * s.text_cos};
-
-    if (s.trace_level == 1) {
-        for (int i = 1; i <= 4; ++i) write_point_record(s, &s.frame_corners[i]);
-        std::fprintf(s.result_file, "ch %f %f 30 0 \"%d\n", s.frame_corners[4].x, s.frame_corners[4].y, mode);
+// What a level-1 trace draws of one inside test: the meeting points found and,
+// when the first ray crossed three sides, that ray.
+void draw_inside_test(const InsideTest& t, const Options& o, Output& out) {
+    for (int r = 0; r < 3; ++r) {
+        for (const Meeting& m : t.meetings[r]) {
+            if (o.trace_level != 1 || (m.p == 0 && m.q == 0)) continue;
+            write_point_record(out, m.at);
+            std::fprintf(out.result, "# # p(%d) q(%d) kten(%.1f , %.1f)\n", m.p, m.q, m.at.x, m.at.y);
+        }
+        if (r == 0 && t.counts[0] == 3) {
+            std::fputs("# KPcnt=3\n", out.result);
+            write_line_record(out, t.first_ray);
+        }
     }
+}
+
+}  // namespace
+
+bool lay_frame(const Drawing& d, const Text& text, double search_length, SearchFrame& f) {
+    f.margin = d.crossing_margin;
+    double reach = kFrameReach * search_length;
+    double h = text_height(d, text.kind);
+    double up = (1.6 * h) * d.scale;
+    double down = (h * 0.7) * d.scale;
+
+    double len = text.length();
+    if (len == 0.0) return false;
+    double c = text.dx / len;
+    double s = text.dy / len;
+
+    Point m = text.middle();
+    f.corners[1] = {m.x - reach * c + down * s, m.y - reach * s - down * c};
+    f.corners[2] = {m.x + reach * c + down * s, m.y + reach * s - down * c};
+    f.corners[3] = {m.x + reach * c - up * s, m.y + reach * s + up * c};
+    f.corners[4] = {m.x - reach * c - up * s, m.y - reach * s + up * c};
 
     // The rays' far ends lie left of and below both the frame and the
     // selection's extent.
-    double minx = s.frame_corners[1].x;
-    double miny = s.frame_corners[1].y;
+    double minx = f.corners[1].x;
+    double miny = f.corners[1].y;
     for (int i = 2; i <= 4; ++i) {
-        if (s.frame_corners[i].x < minx) minx = s.frame_corners[i].x;
-        if (s.frame_corners[i].y < miny) miny = s.frame_corners[i].y;
+        if (f.corners[i].x < minx) minx = f.corners[i].x;
+        if (f.corners[i].y < miny) miny = f.corners[i].y;
     }
-    if (s.selection_extent[0] < minx) minx = s.selection_extent[0];
-    if (s.selection_extent[2] < minx) minx = s.selection_extent[2];
-    if (s.selection_extent[1] < miny) miny = s.selection_extent[1];
-    if (s.selection_extent[3] < miny) miny = s.selection_extent[3];
+    if (d.selection_extent[0] < minx) minx = d.selection_extent[0];
+    if (d.selection_extent[2] < minx) minx = d.selection_extent[2];
+    if (d.selection_extent[1] < miny) miny = d.selection_extent[1];
+    if (d.selection_extent[3] < miny) miny = d.selection_extent[3];
 
-    double g = group_scale(s, s.layer_group);
-    s.far_points[0] = {minx - 50.0f * g, miny - 18.0f * g};
-    s.far_points[1] = {minx - 50.2 * g, miny - 18.0f * g};
-    s.far_points[2] = {minx - 50.4 * g, miny - 18.0f * g};
-
-    if (s.trace_level == 1) {
-        write_point_record(s, &s.far_points[0]);
-        std::fprintf(s.result_file, "# ## Pmin(%.1f , %.1f) \n", s.far_points[0].x, s.far_points[0].y);
-    }
-    return points_in_frame(s);
+    double g = group_scale(d, d.layer_group);
+    f.far_points[0] = {minx - 50.0f * g, miny - 18.0f * g};
+    f.far_points[1] = {minx - 50.2 * g, miny - 18.0f * g};
+    f.far_points[2] = {minx - 50.4 * g, miny - 18.0f * g};
+    return true;
 }
 
-int points_in_frame(DrawingState& s) {
+int search_end_points(const Drawing& d, const EndPointIndex* index, const Options& o, const Text& text,
+                      double search_length, int mode, FoundPoint* found, Output& out) {
+    double reach = kFrameReach * search_length;
+    if (o.trace_level == 2)
+        std::fprintf(out.trace, "# Search_Ten() nagasa(%.1f) draft(%.1f) mae(%.1f) ush(%.1f)\n",
+                     search_length, kFrameReach, reach, reach);
+
+    SearchFrame f;
+    if (!lay_frame(d, text, search_length, f)) return 0;
+    if (o.trace_level == 1) {
+        for (int i = 1; i <= 4; ++i) write_point_record(out, f.corners[i]);
+        std::fprintf(out.result, "ch %f %f 30 0 \"%d\n", f.corners[4].x, f.corners[4].y, mode);
+        write_point_record(out, f.far_points[0]);
+        std::fprintf(out.result, "# ## Pmin(%.1f , %.1f) \n", f.far_points[0].x, f.far_points[0].y);
+    }
+    return points_in_frame(d, index, o, f, text, found, out);
+}
+
+int points_in_frame(const Drawing& d, const EndPointIndex* index, const Options& o, const SearchFrame& frame,
+                    const Text& text, FoundPoint* found, Output& out) {
     // Without traces the shortcut finds the same points in the same order.
-    if (s.trace_level == 0 && fast_search()) return points_in_frame_fast(s);
-    return points_in_frame_literal(s);
+    if (o.trace_level == 0 && index != nullptr) return points_in_frame_fast(d, *index, frame, text, found);
+    return points_in_frame_literal(d, o, frame, text, found, out);
 }
 
-int points_in_frame_literal(DrawingState& s) {
+int points_in_frame_literal(const Drawing& d, const Options& o, const SearchFrame& frame, const Text& text,
+                            FoundPoint* found, Output& out) {
+    const Trace trace = {o.trace_level, out.trace};
     int count = 0;
-    for (int k = 0; k < s.end_point_count; ++k) {
-        const Point& p = s.end_points[k];
+    for (int k = 0; k < d.end_point_count; ++k) {
+        const Point& p = d.end_points[k];
         double seg[4];
         make_segment(&p, &p, seg);
-        if (inside_frame(s, seg) != 1) continue;
-        double dx = p.x - s.text_x;
-        double dy = p.y - s.text_y;
-        s.found_points[count] = {p.x, p.y, std::sqrt(dx * dx + dy * dy)};
+        const InsideTest t = inside_frame(frame, seg, trace);
+        if (o.trace_level >= 1) draw_inside_test(t, o, out);
+        if (!t.inside()) continue;
+        double dx = p.x - text.x;
+        double dy = p.y - text.y;
+        found[count] = {p.x, p.y, std::sqrt(dx * dx + dy * dy)};
         if (count <= kFoundCounted - 1) ++count;
     }
-    if (s.trace_level == 2) std::fprintf(s.out, "# Get_Ten_Hanni() j(%d)/tenc(%d)\n", count, s.end_point_count);
+    if (o.trace_level == 2) std::fprintf(out.trace, "# Get_Ten_Hanni() j(%d)/tenc(%d)\n", count, d.end_point_count);
     return count;
 }
 

@@ -6,7 +6,8 @@
 #include <iterator>
 #include <cstring>
 
-#include "check/check.h"
+#include "check/value.h"
+#include "control/drawing.h"
 
 namespace dimcheck {
 
@@ -65,8 +66,8 @@ bool written_like_a_value(const char* body) {
     return true;
 }
 
-int to_half_width(DrawingState& s, const char* body) {
-    char out[66];
+int to_half_width(char* value_text, const char* body, Trace trace) {
+    char half[66];
     int n = 0;
     int mixed = 0;
     int pos = 0;
@@ -81,34 +82,34 @@ int to_half_width(DrawingState& s, const char* body) {
                 break;
             }
             char t = translate(c, trail);
-            if (t != 0) out[n++] = t;
+            if (t != 0) half[n++] = t;
             // Kanji and the other characters outside the converted ranges
             // make the text mixed; the dropped full-width symbols do not.
             if (c > 0x83) mixed = 1;
             pos += 2;
         } else {
             if (accepted(c))
-                out[n++] = static_cast<char>(c);
+                half[n++] = static_cast<char>(c);
             else
                 mixed = 1;
             ++pos;
         }
     }
-    out[n] = '\0';
+    half[n] = '\0';
     if (n == 0) {
-        s.value_text[0] = '\0';
+        value_text[0] = '\0';
         return -1;
     }
-    std::memcpy(s.value_text, out, static_cast<std::size_t>(n) + 1);
-    if (s.trace_level == 2) {
+    std::memcpy(value_text, half, static_cast<std::size_t>(n) + 1);
+    if (trace.level == 2) {
         const unsigned char* b = reinterpret_cast<const unsigned char*>(body);
-        std::fprintf(s.out, "# ZenHan() k(%d) s(%s) str[0][1][2][3] = (%x)(%x)(%x)(%x)\n", mixed,
-                     s.value_text, b[0], b[1], b[2], b[3]);
+        std::fprintf(trace.out, "# ZenHan() k(%d) s(%s) str[0][1][2][3] = (%x)(%x)(%x)(%x)\n", mixed,
+                     value_text, b[0], b[1], b[2], b[3]);
     }
     return mixed;
 }
 
-int check_number_and_tolerance(DrawingState& s, const char* value_text) {
+int check_number_and_tolerance(double& tolerance, const char* value_text) {
     int decimals = 0;  // 0: before a point, 1: just after it, 2..4: digits after it plus one
     for (int i = 0;; ++i) {
         if (i == 64) return -2;
@@ -117,7 +118,7 @@ int check_number_and_tolerance(DrawingState& s, const char* value_text) {
         if (is_digit(c)) {
             if (decimals == 4) return -3;
             if (decimals != 0) {
-                s.tolerance *= 0.1;
+                tolerance *= 0.1;
                 ++decimals;
             }
         } else if (c == '.') {
@@ -131,7 +132,7 @@ int check_number_and_tolerance(DrawingState& s, const char* value_text) {
 }
 
 int strip_and_find_metres(char* value_text) {
-    char out[65];
+    char out[kValueText];
     int n = 0;
     int metres = 0;
     for (int i = 0; i < 64 && value_text[i] != '\0'; ++i) {

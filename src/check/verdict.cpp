@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "check/check.h"
+#include "check/search.h"
+#include "check/value.h"
+#include "check/verdict.h"
 
 namespace dimcheck {
 
@@ -16,71 +18,74 @@ namespace {
 
 // How the value is written, so that the explanation can write a length the
 // same way: digits after the point, thousands separators.
-void note_written_form(DrawingState& s) {
-    const char* point = std::strchr(s.value_text, '.');
-    s.decimals = 0;
+void note_written_form(Judgement& j, const char* value_text) {
+    const char* point = std::strchr(value_text, '.');
+    j.decimals = 0;
     for (const char* p = point; p != nullptr && *p != '\0'; ++p)
-        if (*p >= '0' && *p <= '9') ++s.decimals;
-    s.commas = std::strchr(s.value_text, ',') != nullptr;
+        if (*p >= '0' && *p <= '9') ++j.decimals;
+    j.commas = std::strchr(value_text, ',') != nullptr;
 }
 
 }  // namespace
 
-int compare_pair(DrawingState& s, int mode, int first, int second, double length) {
-    double dx = s.found_points[first].x - s.found_points[second].x;
-    double dy = s.found_points[first].y - s.found_points[second].y;
+Verdict compare_pair(Judgement& j, const FoundPoint* found, int mode, int first, int second, double length,
+                     Trace trace) {
+    double dx = found[first].x - found[second].x;
+    double dy = found[first].y - found[second].y;
     double distance = std::sqrt(dx * dx + dy * dy);
     double miss = std::fabs(distance - length);
-    if (s.pairs++ == 0 || miss < std::fabs(s.closest - length)) s.closest = distance;
-    if (s.trace_level == 2)
-        std::fprintf(s.out,
+    if (j.pairs++ == 0 || miss < std::fabs(j.closest - length)) j.closest = distance;
+    if (trace.level == 2)
+        std::fprintf(trace.out,
                      "## Same? jj(%d) kk(%d) gosa(%.3f) disten(%.3f) length(%.3f) dis(%.3f)\n", first,
-                     second, s.tolerance, distance, length, miss);
-    if (miss == 0.0) return 0;
-    if (miss <= s.tolerance) return (first == 0 && mode == 0) ? 0 : 1;
-    if (miss <= 2 * s.tolerance) return 2;
-    if (miss <= 3.0f * s.tolerance) return 3;
-    return 10;
+                     second, j.tolerance, distance, length, miss);
+    if (miss == 0.0) return Verdict::Exact;
+    if (miss <= j.tolerance) return (first == 0 && mode == 0) ? Verdict::Exact : Verdict::Good;
+    if (miss <= 2 * j.tolerance) return Verdict::NearMiss2;
+    if (miss <= 3.0f * j.tolerance) return Verdict::NearMiss3;
+    return Verdict::Wrong;
 }
 
-void sort_found_points(DrawingState& s, int n) {
+void sort_found_points(FoundPoint* found, int n, Trace trace) {
     // Insertion sort by distance; of equal distances the later goes in front.
     int j = 0;
     for (int i = 1; i < n; ++i) {
-        for (j = i; j > 0 && s.found_points[j - 1].distance >= s.found_points[j].distance; --j) {
-            FoundPoint t = s.found_points[j - 1];
-            s.found_points[j - 1] = s.found_points[j];
-            s.found_points[j] = t;
+        for (j = i; j > 0 && found[j - 1].distance >= found[j].distance; --j) {
+            FoundPoint t = found[j - 1];
+            found[j - 1] = found[j];
+            found[j] = t;
         }
     }
-    if (s.trace_level == 2) std::fprintf(s.out, "# STEN_sort(%d)  >  j(%d)  OK\n", n, j);
+    if (trace.level == 2) std::fprintf(trace.out, "# STEN_sort(%d)  >  j(%d)  OK\n", n, j);
 }
 
-int judge_text(DrawingState& s) {
-    s.tolerance = 0.51;
-    bool widened_kind = s.text_keyword[1] == 'r' || s.text_keyword[1] == 'o';
-    s.found = 0;
-    s.pairs = 0;
+Judgement judge_text(const Drawing& d, const EndPointIndex* index, const Options& o, const Text& text,
+                     FoundPoint* found, Output& out) {
+    const Trace trace = {o.trace_level, out.trace};
+    Judgement j;
+    bool widened_kind = text.keyword[1] == 'r' || text.keyword[1] == 'o';
 
-    int body_length = cut_line_end(s.text_body);
-    if (s.leave_notes_out && !written_like_a_value(s.text_body)) return kNotJudged;
-    to_half_width(s, s.text_body);
-    if (check_number_and_tolerance(s, s.value_text) <= 0) return kNotAValue;
+    if (o.leave_notes_out && !written_like_a_value(text.body)) return j;  // not judged
+    char value_text[kValueText];
+    to_half_width(value_text, text.body, trace);
+    if (check_number_and_tolerance(j.tolerance, value_text) <= 0) {
+        j.verdict = Verdict::NotAValue;
+        return j;
+    }
 
-    // Drawn width: every byte counts half a character width.
-    double drawn_width = body_length * text_width(s, s.text_kind) * 0.5f * s.scale;
+    double drawn_width = text.drawn_width(d);
 
-    note_written_form(s);
-    int in_metres = strip_and_find_metres(s.value_text);
+    note_written_form(j, value_text);
+    int in_metres = strip_and_find_metres(value_text);
     // strtod, not atof: the two are one on glibc, but on Windows only strtod
     // is MinGW's correctly rounded reader.
-    double value = std::strtod(s.value_text, nullptr) * s.magnification;
+    double value = std::strtod(value_text, nullptr) * o.magnification;
     if (in_metres != 0) {
         value *= 1000.0f;
-        s.tolerance *= 1000.0f;
+        j.tolerance *= 1000.0f;
     }
-    s.value = value;
-    s.metres = in_metres != 0;
+    j.value = value;
+    j.metres = in_metres != 0;
 
     int mode;
     double search_length;
@@ -95,44 +100,43 @@ int judge_text(DrawingState& s) {
         mode = 1;
         search_length = value * 1.5f + drawn_width;
     }
-    int n = search_end_points(s, search_length, mode);
-    s.found = n;
-    sort_found_points(s, n);
+    int n = search_end_points(d, index, o, text, search_length, mode, found, out);
+    j.found = n;
+    sort_found_points(found, n, trace);
 
-    if (s.trace_level == 2) {
-        std::fprintf(s.out, "# ChSTR(%s) CSP(%s) sunpouchi(%.1f) sunpou(%.1f)\n", s.text_body, s.value_text,
+    if (o.trace_level == 2) {
+        std::fprintf(out.trace, "# ChSTR(%s) CSP(%s) sunpouchi(%.1f) sunpou(%.1f)\n", text.body, value_text,
                      drawn_width, value);
-        std::fprintf(s.out, "# i(%d) sort STEN 0(%.1f , %.1f) 1(%.1f , %.1f)\n", n, s.found_points[0].x,
-                     s.found_points[0].y, s.found_points[1].x, s.found_points[1].y);
-        std::fprintf(s.out, "# k(%d) sort STEN 2(%.1f , %.1f) 3(%.1f , %.1f)\n", 0, s.found_points[2].x,
-                     s.found_points[2].y, s.found_points[3].x, s.found_points[3].y);
+        std::fprintf(out.trace, "# i(%d) sort STEN 0(%.1f , %.1f) 1(%.1f , %.1f)\n", n, found[0].x,
+                     found[0].y, found[1].x, found[1].y);
+        std::fprintf(out.trace, "# k(%d) sort STEN 2(%.1f , %.1f) 3(%.1f , %.1f)\n", 0, found[2].x,
+                     found[2].y, found[3].x, found[3].y);
     }
 
-    int result = kWrong;
-    int near_miss = 0;
+    Verdict result = Verdict::Wrong;
+    Verdict near_miss = Verdict::Exact;  // none
+    bool decided = false;
     if (n >= 2) {
-        bool decided = false;
-        for (int i = 0; i < n && !decided; ++i) {
-            for (int j = i + 1; j < n; ++j) {
-                int r = compare_pair(s, mode, i, j, value);
+        for (int a = 0; a < n && !decided; ++a) {
+            for (int b = a + 1; b < n; ++b) {
+                Verdict r = compare_pair(j, found, mode, a, b, value, trace);
                 result = r;
-                if (r <= 1) {
+                if (r == Verdict::Exact || r == Verdict::Good) {
                     decided = true;
                     break;
                 }
-                if (r == 2) near_miss = 2;
-                if (r == 3 && near_miss == 0) near_miss = 3;
+                if (r == Verdict::NearMiss2) near_miss = r;
+                if (r == Verdict::NearMiss3 && near_miss == Verdict::Exact) near_miss = r;
             }
         }
     }
 
-    if (s.trace_level == 2)
-        std::fprintf(s.out,
+    if (o.trace_level == 2)
+        std::fprintf(out.trace,
                      "# Kekka(%d) sankaku(%d)----( 0-1: Good / 2-3 Need CHecK / 10 NG )---\n\n",
-                     result, near_miss);
-    if (result <= 1) return result;
-    if (near_miss != 0) return near_miss;
-    return result;
+                     static_cast<int>(result), static_cast<int>(near_miss));
+    j.verdict = decided || near_miss == Verdict::Exact ? result : near_miss;
+    return j;
 }
 
 }  // namespace dimcheck

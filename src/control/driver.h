@@ -2,7 +2,11 @@
 // the summary and the status line.
 #pragma once
 
-#include "control/drawing_state.h"
+#include <cstdio>
+
+#include "control/drawing.h"
+#include "control/options.h"
+#include "control/output.h"
 
 namespace dimcheck {
 
@@ -12,24 +16,18 @@ constexpr const char kWorking[] = "JWC_TEMP.$$$";
 // complete. No step of the name chain ever renames it.
 constexpr const char kResultTemp[] = "JWC_TEMP.$$R";
 
-// Handles one option argument ("-t2", "/B1.5", ...).
-void apply_option(DrawingState& s, const char* arg);
+// Handles one option argument ("-t2", "/B1.5", ...); an illegal one is said on `err`.
+void apply_option(Options& o, const char* arg, std::FILE* err);
 
 // Brings an exchange file of any letter case to the name JWC_TEMP.TXT.
 void normalise_exchange_name();
 
-// Runs the consolidation passes until the count is stable, at most 10.
-void consolidate(DrawingState& s);
-
-// Parses a text record into the current text record. The keyword is the first
-// two bytes, the numbers start at the third; a field that does not convert
-// leaves it and every later field (the body among them) as they were.
-void parse_text_record(DrawingState& s, const char* line);
-
-// One whole run in the current directory. Returns the exit status: 0 done,
-// 1 an error record (a limit, no text) written, 2 done but the report (-r) is
-// not complete, 3 the result could not be written whole or put in place (the
-// exchange file is untouched), -1 the intake could not read or copy the file.
-int run(DrawingState& s, int argc, const char* const* argv);
+// One whole run in the current directory: the options from argv into `o`, the
+// drawing read into `d`, the result, report, traces and counters through
+// `out`. Returns the exit status: 0 done, 1 an error record (a limit, no text)
+// written, 2 done but the report (-r) is not complete, 3 the result could not
+// be written whole or put in place (the exchange file is untouched), -1 the
+// intake could not read or copy the file.
+int run(int argc, const char* const* argv, Options& o, Drawing& d, Output& out);
 
 }  // namespace dimcheck

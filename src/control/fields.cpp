@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "control/numbers.h"
-#include "control/drawing_state.h"
+#include "control/drawing.h"
 
 namespace dimcheck {
 

@@ -1,59 +1,53 @@
 // Point-in-frame test by crossing parity: from the point, three rays run to
 // three reference points outside the frame; the point is inside only when
 // every ray crosses the frame's sides an odd number of times.
-#include <cstdio>
+#include "geometry/frame.h"
 
-#include "geometry/geometry.h"
+#include <cstdio>
 
 namespace dimcheck {
 
 namespace {
 
-// Counts the crossings of one ray with the sides frame_corners[1]..frame_corners[frame_corner_count], closed.
-int count_crossings(DrawingState& s, const double* ray) {
+// Counts the crossings of one ray with the sides corners[1]..corners[4], closed.
+int count_crossings(const SearchFrame& f, const double* ray, Meeting* meetings, Trace trace) {
     double side[4];
-    s.crossing_count = 0;
-    for (int i = 1; i < s.frame_corner_count; ++i) {
-        make_segment(&s.frame_corners[i], &s.frame_corners[i + 1], side);
-        add_meeting_points(s, ray, side, 0);
+    int count = 0;
+    for (int i = 1; i <= 4; ++i) {
+        make_segment(&f.corners[i], &f.corners[i == 4 ? 1 : i + 1], side);
+        meetings[i - 1] = add_meeting_points(count, ray, side, f.margin, 0, trace);
     }
-    make_segment(&s.frame_corners[s.frame_corner_count], &s.frame_corners[1], side);
-    add_meeting_points(s, ray, side, 0);
-    return s.crossing_count;
+    return count;
 }
 
 }  // namespace
 
-int inside_frame(DrawingState& s, const double* seg) {
+InsideTest inside_frame(const SearchFrame& f, const double* seg, Trace trace) {
     Point cp = {(seg[0] + seg[2]) * 0.5f, (seg[1] + seg[3]) * 0.5f};
 
-    if (s.trace_level == 2) {
-        std::fprintf(s.out, "# Sen_inside()  cp(%.1f , %.1f) SQhani[%.1f , %.1f  %.1f , %.1f]\n",
-                     cp.x, cp.y, s.frame_corners[1].x, s.frame_corners[1].y, s.frame_corners[3].x, s.frame_corners[3].y);
-    } else if (s.trace_level >= 3) {
-        std::fprintf(s.out, "# Sen_inside()  cp---Pmin(%.1f , %.1f)---(%.1f , %.1f)\n", cp.x, cp.y,
-                     s.far_points[0].x, s.far_points[0].y);
-        std::fprintf(s.out, "#               PT---PT+(%.1f , %.1f)---(%.1f , %.1f)\n", s.frame_corners[0].x,
-                     s.frame_corners[0].y, s.frame_corners[1].x, s.frame_corners[1].y);
+    if (trace.level == 2) {
+        std::fprintf(trace.out, "# Sen_inside()  cp(%.1f , %.1f) SQhani[%.1f , %.1f  %.1f , %.1f]\n",
+                     cp.x, cp.y, f.corners[1].x, f.corners[1].y, f.corners[3].x, f.corners[3].y);
+    } else if (trace.level >= 3) {
+        std::fprintf(trace.out, "# Sen_inside()  cp---Pmin(%.1f , %.1f)---(%.1f , %.1f)\n", cp.x, cp.y,
+                     f.far_points[0].x, f.far_points[0].y);
+        std::fprintf(trace.out, "#               PT---PT+(%.1f , %.1f)---(%.1f , %.1f)\n", f.corners[0].x,
+                     f.corners[0].y, f.corners[1].x, f.corners[1].y);
     }
 
+    InsideTest t;
     double ray[4];
-    make_segment(&cp, &s.far_points[0], ray);
-    int k1 = count_crossings(s, ray);
-    if (s.trace_level >= 1 && k1 == 3) {
-        std::fputs("# KPcnt=3\n", s.result_file);
-        write_line_record(s, ray);
+    for (int r = 0; r < 3; ++r) {
+        make_segment(&cp, &f.far_points[r], ray);
+        if (r == 0) make_segment(&cp, &f.far_points[r], t.first_ray);
+        t.counts[r] = count_crossings(f, ray, t.meetings[r], trace);
     }
-    make_segment(&cp, &s.far_points[1], ray);
-    int k2 = count_crossings(s, ray);
-    make_segment(&cp, &s.far_points[2], ray);
-    int k3 = count_crossings(s, ray);
-
-    if (s.trace_level == 2) {
-        std::fprintf(s.out, "#### Sen_inside() kt(%d) k(%d) k1(%d) k2(%d) k3(%d)\n", k1 + k2 + k3,
+    const int k1 = t.counts[0], k2 = t.counts[1], k3 = t.counts[2];
+    if (trace.level == 2) {
+        std::fprintf(trace.out, "#### Sen_inside() kt(%d) k(%d) k1(%d) k2(%d) k3(%d)\n", k1 + k2 + k3,
                      k1 % 2 + k2 % 2 + k3 % 2, k1, k2, k3);
     }
-    return (k1 % 2 == 1 && k2 % 2 == 1 && k3 % 2 == 1) ? 1 : 0;
+    return t;
 }
 
 }  // namespace dimcheck

@@ -4,8 +4,7 @@
 // Vertical, parallel and one-line cases are decided by exact comparison.
 #include <cstdio>
 
-#include "control/numbers.h"
-#include "geometry/geometry.h"
+#include "geometry/segment.h"
 
 namespace dimcheck {
 
@@ -27,23 +26,24 @@ void make_segment(const Point* p, const Point* q, double* seg) {
     seg[3] = q->y;
 }
 
-int in_both_boxes(DrawingState& s, const double* A, const double* B, const Point* point) {
-    double t = s.crossing_margin / 100.0f;
+int in_both_boxes(const double* A, const double* B, const Point* point, double margin, Trace trace) {
+    double t = margin / 100.0f;
     int k1 = within(A[0], A[2], t, point->x) ? 1 : 0;
     int k2 = within(A[1], A[3], t, point->y) ? 1 : 0;
     int k3 = within(B[0], B[2], t, point->x) ? 1 : 0;
     int k4 = within(B[1], B[3], t, point->y) ? 1 : 0;
-    if (s.trace_level >= 3)
-        std::fprintf(s.out, "# __CROSS() k1(%d) k2(%d) k3(%d) k4(%d) ten(%.1f , %.1f)\n", k1, k2,
+    if (trace.level >= 3)
+        std::fprintf(trace.out, "# __CROSS() k1(%d) k2(%d) k3(%d) k4(%d) ten(%.1f , %.1f)\n", k1, k2,
                      k3, k4, point->x, point->y);
     return k1 * k2 * k3 * k4;
 }
 
-int add_meeting_points(DrawingState& s, const double* A, const double* B, int precision) {
-    if (s.trace_level >= 3) {
-        std::fprintf(s.out, "# Koten_lnln() A1(%.1f , %.1f)---A2(%.1f , %.1f)\n", A[0], A[1], A[2],
+Meeting add_meeting_points(int& count, const double* A, const double* B, double margin, int precision,
+                           Trace trace) {
+    if (trace.level >= 3) {
+        std::fprintf(trace.out, "# Koten_lnln() A1(%.1f , %.1f)---A2(%.1f , %.1f)\n", A[0], A[1], A[2],
                      A[3]);
-        std::fprintf(s.out, "#              B1(%.1f , %.1f)---B2(%.1f , %.1f)\n", B[0], B[1], B[2],
+        std::fprintf(trace.out, "#              B1(%.1f , %.1f)---B2(%.1f , %.1f)\n", B[0], B[1], B[2],
                      B[3]);
     }
     int p = 0;
@@ -51,8 +51,8 @@ int add_meeting_points(DrawingState& s, const double* A, const double* B, int pr
     Point meeting = {0.0, 0.0};
     // Tests meeting; returns the code when it is counted, else `missed`.
     auto test = [&](int code, int missed) {
-        if (in_both_boxes(s, A, B, &meeting) == 1 && s.crossing_count <= 9) {
-            ++s.crossing_count;
+        if (in_both_boxes(A, B, &meeting, margin, trace) == 1 && count <= 9) {
+            ++count;
             return code;
         }
         return missed;
@@ -94,26 +94,11 @@ int add_meeting_points(DrawingState& s, const double* A, const double* B, int pr
         }
     }
 
-    if (p != 0 || q != 0) {
-        if (s.trace_level == 1) {
-            write_point_record(s, &meeting);
-            std::fprintf(s.result_file, "# # p(%d) q(%d) kten(%.1f , %.1f)\n", p, q, meeting.x, meeting.y);
-        } else if (s.trace_level == 2) {
-            std::fprintf(s.out,
-                         "#      XXX  KP[%d] kten(%.0f ,%.0f)  XXX p(%d)q(%d) KPcnt(%d) seido(%d)\n",
-                         s.crossing_count - 1, meeting.x, meeting.y, p, q, s.crossing_count, precision);
-        }
+    if ((p != 0 || q != 0) && trace.level == 2) {
+        std::fprintf(trace.out, "#      XXX  KP[%d] kten(%.0f ,%.0f)  XXX p(%d)q(%d) KPcnt(%d) seido(%d)\n",
+                     count - 1, meeting.x, meeting.y, p, q, count, precision);
     }
-    return s.crossing_count;
-}
-
-void write_point_record(DrawingState& s, const Point* p) {
-    std::fprintf(s.result_file, "pt %.12f %.12f \n", p->x, p->y);
-}
-
-void write_line_record(DrawingState& s, const double* seg) {
-    // "%.12f %.12f %.12f %.12f\n": the one writer of line records.
-    write_fixed_line(s.result_file, "", seg, 4, 12);
+    return {meeting, p, q};
 }
 
 }  // namespace dimcheck

@@ -2,7 +2,7 @@
 // meet exactly; the joint is the arrow's tip, a dimension end point.
 #include <cstdio>
 
-#include "intake/intake.h"
+#include "intake/arrow.h"
 
 namespace dimcheck {
 
@@ -20,43 +20,38 @@ bool same_point(double ax, double ay, double bx, double by) { return ax == bx &&
 
 }  // namespace
 
-int take_arrow_tip(DrawingState& s) {
-    double dx = s.line_x1 - s.line_x2;
-    double dy = s.line_y1 - s.line_y2;
+int take_arrow_tip(Drawing& d, Stroke& last, const double* line, Trace trace) {
+    const double x1 = line[0], y1 = line[1], x2 = line[2], y2 = line[3];
+    double dx = x1 - x2;
+    double dy = y1 - y2;
     double len2 = dx * dx + dy * dy;
 
-    bool stroke = len2 > kStrokeMin2 * s.scale * s.scale && len2 < kStrokeMax2 * s.scale * s.scale;
-    bool alike = len2 > kAlikeMin2 * s.stroke_len2 && len2 < kAlikeMax2 * s.stroke_len2;
+    bool stroke = len2 > kStrokeMin2 * d.scale * d.scale && len2 < kStrokeMax2 * d.scale * d.scale;
+    bool alike = len2 > kAlikeMin2 * last.len2 && len2 < kAlikeMax2 * last.len2;
 
     // Every pairing that matches sets the tip; a later one replaces an earlier.
     bool joined = false;
     double tipx = 0.0, tipy = 0.0;
-    if (same_point(s.line_x1, s.line_y1, s.stroke_x1, s.stroke_y1)) {
-        joined = true; tipx = s.line_x1; tipy = s.line_y1;
+    if (same_point(x1, y1, last.x1, last.y1)) {
+        joined = true; tipx = x1; tipy = y1;
     }
-    if (same_point(s.line_x1, s.line_y1, s.stroke_x2, s.stroke_y2)) {
-        joined = true; tipx = s.line_x1; tipy = s.line_y1;
+    if (same_point(x1, y1, last.x2, last.y2)) {
+        joined = true; tipx = x1; tipy = y1;
     }
-    if (same_point(s.line_x2, s.line_y2, s.stroke_x1, s.stroke_y1)) {
-        joined = true; tipx = s.line_x2; tipy = s.line_y2;
+    if (same_point(x2, y2, last.x1, last.y1)) {
+        joined = true; tipx = x2; tipy = y2;
     }
-    if (same_point(s.line_x2, s.line_y2, s.stroke_x2, s.stroke_y2)) {
-        joined = true; tipx = s.line_x2; tipy = s.line_y2;
+    if (same_point(x2, y2, last.x2, last.y2)) {
+        joined = true; tipx = x2; tipy = y2;
     }
 
-    if (stroke) {
-        s.stroke_x1 = s.line_x1;
-        s.stroke_y1 = s.line_y1;
-        s.stroke_x2 = s.line_x2;
-        s.stroke_y2 = s.line_y2;
-        s.stroke_len2 = len2;
-    }
+    if (stroke) last = {x1, y1, x2, y2, len2};
     if (!(stroke && alike && joined)) return 0;
 
-    if (s.trace_level == 3) std::fprintf(s.out, "# Yaji()  yajirusi tenc=%d \n", s.end_point_count);
-    if (s.end_point_count > 0 && same_point(s.end_points[s.end_point_count - 1].x, s.end_points[s.end_point_count - 1].y, tipx, tipy)) return 0;
-    s.end_points[s.end_point_count].x = tipx;
-    s.end_points[s.end_point_count].y = tipy;
+    int n = d.end_point_count;
+    if (trace.level == 3) std::fprintf(trace.out, "# Yaji()  yajirusi tenc=%d \n", n);
+    if (n > 0 && same_point(d.end_points[n - 1].x, d.end_points[n - 1].y, tipx, tipy)) return 0;
+    d.end_points[n] = {tipx, tipy};
     return 1;
 }
 

@@ -1,12 +1,12 @@
 // Removes exact duplicates from the end-point table in place. One pass keeps
 // the first occurrence of every point and the order of the survivors; the
 // entry that slides into a vacated slot is not compared again in the same
-// row, so the driver repeats the pass until the count is stable.
+// row, so consolidate repeats the pass until the count is stable.
 #include <cstdio>
 #include <cstring>
 
 #include "control/numbers.h"
-#include "intake/intake.h"
+#include "intake/consolidate.h"
 
 namespace dimcheck {
 
@@ -79,22 +79,35 @@ private:
 
 }  // namespace
 
-int consolidation_pass(DrawingState& s, int n) {
-    TraceLines trace(s.out);
+int consolidation_pass(Drawing& d, int n, std::FILE* trace_out) {
+    TraceLines trace(trace_out);
+    Point* points = d.end_points;
     for (int i = 0; i < n - 1; ++i) {
         trace.row(i, n);
         for (int j = i + 1; j < n; ++j) {
             trace.line(false, j);
-            if (same(s.end_points[j], s.end_points[i])) {
+            if (same(points[j], points[i])) {
                 trace.line(true, j);
-                for (int k = j; k < n - 1; ++k) s.end_points[k] = s.end_points[k + 1];
-                s.end_points[n - 1].x = kVacated;
-                s.end_points[n - 1].y = kVacated;
+                for (int k = j; k < n - 1; ++k) points[k] = points[k + 1];
+                points[n - 1].x = kVacated;
+                points[n - 1].y = kVacated;
             }
         }
-        if (vacated(s.end_points[i + 1])) return i + 1;
+        if (vacated(points[i + 1])) return i + 1;
     }
     return n;
+}
+
+void consolidate(Drawing& d, Trace trace) {
+    int previous = -1;
+    int passes = 0;
+    for (int left = 10; left > 0 && d.end_point_count != previous; --left) {
+        previous = d.end_point_count;
+        d.end_point_count = consolidation_pass(d, d.end_point_count, trace.out);
+        ++passes;
+    }
+    if (trace.level == 2)
+        std::fprintf(trace.out, "# TEN_DP()  tenc(%d) duplication(%d)\n", d.end_point_count, passes - 1);
 }
 
 }  // namespace dimcheck

@@ -1,8 +1,12 @@
 // First pass over the host's file: copy it to the working copy and parse every
-// record into the drawing state.
+// record into the drawing.
 #pragma once
 
-#include "control/drawing_state.h"
+#include <cstdio>
+
+#include "control/drawing.h"
+#include "control/output.h"
+#include "intake/arrow.h"
 
 namespace dimcheck {
 
@@ -10,23 +14,30 @@ namespace dimcheck {
 // could not be written completely; the driver ends the run with status -1.
 constexpr int kIntakeFailed = -1;
 
+// What the intake keeps from record to record besides the drawing.
+struct IntakeMemory {
+    bool scale_fixed = false;         // set at the first comment line, which fixes the scale
+    bool duplicates_dropped = false;  // the table once filled up: it holds no point twice
+    // The current attributes ("ly", "lt", "lc", "pn"), only for their first-seen copies.
+    int layer = 0;
+    int line_type = 0;
+    int line_colour = 0;
+    int point_kind = 0;
+    double line[4] = {};    // the line record just read: x1, y1, x2, y2
+    double circle[3] = {};  // the last small full circle read: x, y, r
+    Stroke stroke;          // for arrow recognition
+};
+
 // Copies `in_name` to `copy_name` line by line while parsing each line, then
 // adds a line "#". Returns the number of lines read, or kIntakeFailed after
-// writing the message to the error stream.
-int read_selection(DrawingState& s, const char* in_name, const char* copy_name);
+// writing the message to `err`.
+int read_selection(Drawing& d, Trace trace, std::FILE* err, const char* in_name, const char* copy_name);
 
 // Parses one line as read. Returns 0 to go on, -1 when the end-point table has
 // reached its limit.
-int read_record(DrawingState& s, const char* line);
+int read_record(Drawing& d, IntakeMemory& m, const char* line, Trace trace);
 
 // Number of blanks (0x20) before the first NUL, CR or LF, within 512 bytes.
 int count_blanks(const char* text);
-
-// Arrow recognition: called for every line record once line_x1 ... line_y2 hold it. Returns
-// 1 when it has written a new arrow tip into end_points[end_point_count].
-int take_arrow_tip(DrawingState& s);
-
-// One consolidation pass over end_points[0..n-1]; returns the number left.
-int consolidation_pass(DrawingState& s, int n);
 
 }  // namespace dimcheck

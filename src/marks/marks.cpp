@@ -1,87 +1,96 @@
 // Verdict marks, centred on the middle of the judged text and one and a
 // quarter text heights in radius, always aligned with the drawing's axes.
+#include "marks/marks.h"
+
 #include <cstdio>
 
 #include "control/numbers.h"
-#include "geometry/geometry.h"
-#include "marks/marks.h"
 
 namespace dimcheck {
 
-int mark_kind(int verdict) {
+Mark mark_for(Verdict verdict) {
     switch (verdict) {
-    case 0: return 1;
-    case 1: return 2;
-    case 2:
-    case 3: return 3;
-    case 10: return 4;
-    default: return 0;
+    case Verdict::Exact: return Mark::DoubleCircle;
+    case Verdict::Good: return Mark::Circle;
+    case Verdict::NearMiss2:
+    case Verdict::NearMiss3: return Mark::Triangle;
+    case Verdict::Wrong: return Mark::Cross;
+    default: return Mark::None;
     }
 }
 
-void write_stroke(DrawingState& s, double x1, double y1, double x2, double y2) {
-    const double seg[] = {x1, y1, x2, y2};
-    write_line_record(s, seg);
+void write_point_record(Output& out, const Point& p) {
+    std::fprintf(out.result, "pt %.12f %.12f \n", p.x, p.y);
+}
+
+void write_line_record(Output& out, const double* seg) {
+    // "%.12f %.12f %.12f %.12f\n": the one writer of line records.
+    write_fixed_line(out.result, "", seg, 4, 12);
 }
 
 namespace {
 
+void stroke(Output& out, double x1, double y1, double x2, double y2) {
+    const double seg[] = {x1, y1, x2, y2};
+    write_line_record(out, seg);
+}
+
 // "ci %.6f %.6f %.6f\n"
-void circle(DrawingState& s, double cx, double cy, double r) {
+void circle(Output& out, double cx, double cy, double r) {
     const double v[] = {cx, cy, r};
-    write_fixed_line(s.result_file, "ci ", v, 3, 6);
+    write_fixed_line(out.result, "ci ", v, 3, 6);
 }
 
 }  // namespace
 
-void free_size_kind(DrawingState& s, double width, double height, double spacing, int colour) {
-    std::fprintf(s.result_file, "cn0 %.2f, %.2f, %.2f, %d\n", width, height, spacing, colour);
+void free_size_kind(Output& out, double width, double height, double spacing, int colour) {
+    std::fprintf(out.result, "cn0 %.2f, %.2f, %.2f, %d\n", width, height, spacing, colour);
 }
 
-double mark_radius(const DrawingState& s) {
-    return text_height(s, s.text_kind) * s.scale * 0.5 * 2.5f;
+double mark_radius(const Drawing& d, const Text& text) {
+    return text_height(d, text.kind) * d.scale * 0.5 * 2.5f;
 }
 
-void draw_mark(DrawingState& s, int kind) {
-    double cx = s.text_x + 0.5 * s.text_dx;
-    double cy = s.text_y + 0.5 * s.text_dy;
-    double r = mark_radius(s);
+void draw_mark(const Drawing& d, const Text& text, Mark mark, Output& out) {
+    const Point c = text.middle();
+    const double cx = c.x, cy = c.y;
+    double r = mark_radius(d, text);
 
-    std::fputs("lt1\nlc2\n", s.result_file);
-    switch (kind) {
-    case 1:
-        circle(s, cx, cy, r);
-        circle(s, cx, cy, 0.5 * r);
-        ++s.circle_count;
+    std::fputs("lt1\nlc2\n", out.result);
+    switch (mark) {
+    case Mark::DoubleCircle:
+        circle(out, cx, cy, r);
+        circle(out, cx, cy, 0.5 * r);
+        ++out.circle_count;
         break;
-    case 2:
-        circle(s, cx, cy, r);
-        ++s.circle_count;
+    case Mark::Circle:
+        circle(out, cx, cy, r);
+        ++out.circle_count;
         break;
-    case 3:
-        write_stroke(s, cx - r, cy - r, cx + r, cy - r);
-        write_stroke(s, cx + r, cy - r, cx, cy + r);
-        write_stroke(s, cx, cy + r, cx - r, cy - r);
-        ++s.triangle_count;
+    case Mark::Triangle:
+        stroke(out, cx - r, cy - r, cx + r, cy - r);
+        stroke(out, cx + r, cy - r, cx, cy + r);
+        stroke(out, cx, cy + r, cx - r, cy - r);
+        ++out.triangle_count;
         break;
-    case 4:
-        write_stroke(s, cx - r, cy - r, cx + r, cy + r);
-        write_stroke(s, cx + r, cy - r, cx - r, cy + r);
-        ++s.cross_count;
+    case Mark::Cross:
+        stroke(out, cx - r, cy - r, cx + r, cy + r);
+        stroke(out, cx + r, cy - r, cx - r, cy + r);
+        ++out.cross_count;
         break;
     default:
         break;
     }
 }
 
-void restore_attributes(DrawingState& s) {
-    if (s.first_text_kind == 0)
-        free_size_kind(s, s.first_free_width, s.first_free_height, s.first_free_spacing, s.first_free_colour);
-    else if (s.first_text_kind <= 10)
-        std::fprintf(s.result_file, "cn%d\n", s.first_text_kind);
-    std::fprintf(s.result_file, "lg%x\nly%x\nlt%d\nlc%d\n", static_cast<unsigned>(s.first_layer_group),
-                 static_cast<unsigned>(s.first_layer), s.first_line_type, s.first_line_colour);
-    if (s.first_point_kind <= 9) std::fprintf(s.result_file, "pn%d\n", s.first_point_kind);
+void restore_attributes(const FirstSeen& first, Output& out) {
+    if (first.text_kind == 0)
+        free_size_kind(out, first.free_width, first.free_height, first.free_spacing, first.free_colour);
+    else if (first.text_kind <= 10)
+        std::fprintf(out.result, "cn%d\n", first.text_kind);
+    std::fprintf(out.result, "lg%x\nly%x\nlt%d\nlc%d\n", static_cast<unsigned>(first.layer_group),
+                 static_cast<unsigned>(first.layer), first.line_type, first.line_colour);
+    if (first.point_kind <= 9) std::fprintf(out.result, "pn%d\n", first.point_kind);
 }
 
 }  // namespace dimcheck

@@ -1,24 +1,31 @@
-// Marking output: the verdict marks with their counters and the records that
-// restore the host's drawing attributes.
+// Marking output: the verdict marks with their counters, the records that
+// restore the host's drawing attributes, and the point and line records of
+// the level-1 traces.
 #pragma once
 
-#include "control/drawing_state.h"
+#include "check/text.h"
+#include "check/verdict.h"
+#include "control/drawing.h"
+#include "control/output.h"
 
 namespace dimcheck {
 
-// Mark kinds: 1 double circle, 2 circle, 3 triangle, 4 cross.
-void draw_mark(DrawingState& s, int kind);
-void write_stroke(DrawingState& s, double x1, double y1, double x2, double y2);
-void restore_attributes(DrawingState& s);
+enum class Mark { None = 0, DoubleCircle = 1, Circle = 2, Triangle = 3, Cross = 4 };
+
+// The mark for a verdict.
+Mark mark_for(Verdict verdict);
+void draw_mark(const Drawing& d, const Text& text, Mark mark, Output& out);
+void restore_attributes(const FirstSeen& first, Output& out);
 
 // The record that makes the free-size text kind current with these sizes and
 // colour: "cn0 w, h, d, c".
-void free_size_kind(DrawingState& s, double width, double height, double spacing, int colour);
+void free_size_kind(Output& out, double width, double height, double spacing, int colour);
 
-// Radius of the mark of the current text.
-double mark_radius(const DrawingState& s);
+// Radius of the mark of the text.
+double mark_radius(const Drawing& d, const Text& text);
 
-// Mark kind for a verdict code, or 0 for none.
-int mark_kind(int verdict);
+// Drawing records: a point, a line x1, y1, x2, y2.
+void write_point_record(Output& out, const Point& p);
+void write_line_record(Output& out, const double* seg);
 
 }  // namespace dimcheck

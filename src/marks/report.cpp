@@ -4,9 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "check/check.h"
 #include "control/fields.h"
-#include "marks/explain.h"
+#include "marks/report.h"
 
 namespace dimcheck {
 
@@ -18,14 +17,14 @@ constexpr const char kHeader[] =
     "\x93\xc7\x8e\xe6\x92l,\x8b\x96\x97" "e\x8d\xb7,\x92[\x93_\x90\x94,\x90}\x8f\xe3\x92\xb7\x82\xb3,"
     "\x8d\xb7,\x94\xbb\x92\xe8,\x90}\x96\xca,\x94{\x97\xa6";
 
-const char* verdict_word(int verdict) {
+const char* verdict_word(Verdict verdict) {
     switch (verdict) {
-    case 0: return "\x81\x9d";                          // ◎
-    case 1: return "\x81\xfc";                          // ◯
-    case 2:
-    case 3: return "\x81\xa2";                          // △
-    case 10: return "\x82w";                            // Ｘ
-    case kNotAValue: return "\x90\x94\x92l\x82\xc8\x82\xb5";  // 数値なし
+    case Verdict::Exact: return "\x81\x9d";             // ◎
+    case Verdict::Good: return "\x81\xfc";              // ◯
+    case Verdict::NearMiss2:
+    case Verdict::NearMiss3: return "\x81\xa2";         // △
+    case Verdict::Wrong: return "\x82w";                // Ｘ
+    case Verdict::NotAValue: return "\x90\x94\x92l\x82\xc8\x82\xb5";  // 数値なし
     default: return "\x91\xce\x8f\xdb\x8aO";            // 対象外
     }
 }
@@ -81,13 +80,14 @@ void put_number(std::FILE* f, bool applies, double v) {
 
 }  // namespace
 
-void open_report(DrawingState& s) {
-    s.report_file = std::fopen(kReport, "wb");
-    if (s.report_file != nullptr) std::fprintf(s.report_file, "%s\r\n", kHeader);
+void open_report(Output& out) {
+    out.report = std::fopen(kReport, "wb");
+    if (out.report != nullptr) std::fprintf(out.report, "%s\r\n", kHeader);
 }
 
-void report_row(DrawingState& s, int line_number, const char* line, int verdict) {
-    std::FILE* f = s.report_file;
+void report_row(const Drawing& d, const Options& o, const Judgement& j, int line_number, const char* line,
+                Output& out) {
+    std::FILE* f = out.report;
     if (f == nullptr) return;
     std::fprintf(f, "%d", line_number);
     const char* rest = line[1] == '\0' ? line + 1 : line + 2;
@@ -103,30 +103,30 @@ void report_row(DrawingState& s, int line_number, const char* line, int verdict)
     const char* body = quote != nullptr ? quote + 1 : "";
     put_text(f, body, std::strcspn(body, "\r\n"));
 
-    bool value = verdict != kNotAValue && verdict != kNotJudged;
-    bool measured = value && s.found >= 2;
-    put_number(f, value, s.value);
-    put_number(f, value, s.tolerance);
+    bool value = j.verdict != Verdict::NotAValue && j.verdict != Verdict::NotJudged;
+    bool measured = value && j.found >= 2;
+    put_number(f, value, j.value);
+    put_number(f, value, j.tolerance);
     if (value)
-        std::fprintf(f, ",%d", s.found);
+        std::fprintf(f, ",%d", j.found);
     else
         std::fputc(',', f);
-    put_number(f, measured, s.closest);
-    put_number(f, measured, s.closest - s.value);
-    std::fprintf(f, ",%s", verdict_word(verdict));
+    put_number(f, measured, j.closest);
+    put_number(f, measured, j.closest - j.value);
+    std::fprintf(f, ",%s", verdict_word(j.verdict));
     // What the row is about, so that the reports of many drawings can share
     // one sheet: the drawing's file name and the magnification.
-    put_text(f, s.drawing_name, std::strlen(s.drawing_name));
-    std::fprintf(f, ",%.15g\r\n", s.magnification);
+    put_text(f, d.name, std::strlen(d.name));
+    std::fprintf(f, ",%.15g\r\n", o.magnification);
 }
 
-bool close_report(DrawingState& s) {
-    bool ok = s.report_file != nullptr && std::ferror(s.report_file) == 0;
-    if (s.report_file != nullptr && std::fclose(s.report_file) != 0) ok = false;
+bool close_report(Output& out) {
+    bool ok = out.report != nullptr && std::ferror(out.report) == 0;
+    if (out.report != nullptr && std::fclose(out.report) != 0) ok = false;
     // A report cut short is never left to be taken for a whole one.
-    if (s.report_file != nullptr && !ok) std::remove(kReport);
-    s.report_file = nullptr;
-    if (!ok) std::fputs("Cannot write file: dimcheck.csv", s.err);
+    if (out.report != nullptr && !ok) std::remove(kReport);
+    out.report = nullptr;
+    if (!ok) say_cannot_write(out.err, kReport);
     return ok;
 }
 

@@ -6,8 +6,9 @@
 #include <cstring>
 #include <memory>
 
-#include "check/check.h"
 #include "check/fast_search.h"
+#include "check/search.h"
+#include "check/verdict.h"
 #include "control/driver.h"
 #include "support.h"
 
@@ -18,11 +19,11 @@ static double special(Rng& r) {  // zeros, subnormals, huge, infinite, NaN
     return v[r.below(13)];
 }
 
-// A point that makes the inside test hard for the frame and far points of s.
-static Point tricky(Rng& r, const DrawingState& s) {
+// A point that makes the inside test hard for the frame f of drawing d.
+static Point tricky(Rng& r, const Drawing& d, const SearchFrame& f) {
     const int i = 1 + r.below(4);
-    const Point a = s.frame_corners[i], b = s.frame_corners[i % 4 + 1], far = s.far_points[r.below(3)];
-    const double t = (r.chance(50) ? 1 : -1) * s.crossing_margin / 100.0f, l = r.chance(30) ? 0.5 : r.unit(), mu = r.chance(50) ? r.below(4) : r.range(0, 3);
+    const Point a = f.corners[i], b = f.corners[i % 4 + 1], far = f.far_points[r.below(3)];
+    const double t = (r.chance(50) ? 1 : -1) * d.crossing_margin / 100.0f, l = r.chance(30) ? 0.5 : r.unit(), mu = r.chance(50) ? r.below(4) : r.range(0, 3);
     auto nudge = [&](double v) { return std::nextafter(v, r.chance(50) ? HUGE_VAL : -HUGE_VAL); };
     const double y = b.x == a.x ? a.y : (far.x - a.x) * ((b.y - a.y) / (b.x - a.x)) + a.y;
     switch (r.below(8)) {
@@ -37,33 +38,35 @@ static Point tricky(Rng& r, const DrawingState& s) {
     }
 }
 
-// A state as the intake leaves it, with one text record and the frame the
-// search builds for it, or any corners and far points (crossed, flat, one point).
-static std::unique_ptr<DrawingState> random_state(Rng& r) {
-    auto s = std::make_unique<DrawingState>();
+// A drawing as the intake leaves it, with one text record and the frame the
+// search lays for it, or any corners and far points (crossed, flat, one point).
+struct Case { Drawing d; Text t; SearchFrame f; double search_length = 0; };
+
+static Case random_case(Rng& r) {
+    Case c;
+    Drawing* s = &c.d;  // as the intake leaves it
+    Text& t = c.t;
     s->scale = r.chance(10) ? special(r) : r.chance(50) ? 1.0 : 100.0;
     s->crossing_margin = r.chance(70) ? 0.00025 * s->scale : r.chance(30) ? special(r) : r.below(3) * 50.0;
-    s->text_kind = r.below(r.chance(5) ? 20 : 11) - (r.chance(3) ? 3 : 0);
+    t.kind = r.below(r.chance(5) ? 20 : 11) - (r.chance(3) ? 3 : 0);
     for (int k = 0; k <= 10; ++k) s->kind_heights[k] = r.chance(10) ? 0.0 : r.range(1, 10), s->kind_widths[k] = r.range(1, 10);
     for (double& g : s->group_scales) g = r.chance(10) ? (r.chance(50) ? 0.0 : special(r)) : s->scale;
     const double ext = s->scale == 100.0 ? 10000.0 : 100.0, a = r.range(0, 6.283185307179586);
     for (int k = 0; k < 4; ++k) s->selection_extent[k] = r.chance(2) ? special(r) : r.range(k < 2 ? -ext : 0, k < 2 ? 0 : ext);
-    const double len = r.chance(5) ? special(r) : r.range(0, ext / 10), search_length = r.chance(5) ? special(r) : r.range(1, 3000);
+    const double len = r.chance(5) ? special(r) : r.range(0, ext / 10), search_length = c.search_length = r.chance(5) ? special(r) : r.range(1, 3000);
     const int turn = r.below(5);  // along x, along y, no direction, any angle
-    s->text_dx = turn == 0 ? len : turn < 3 ? 0.0 : len * std::cos(a);
-    s->text_dy = turn == 1 ? -len : turn < 3 ? 0.0 : len * std::sin(a);
-    s->text_x = r.range(-ext, ext), s->text_y = r.range(-ext, ext), s->text_keyword[0] = 'c', s->text_keyword[1] = "hors"[r.below(4)];
-    search_end_points(*s, search_length, 0);
+    t.dx = turn == 0 ? len : turn < 3 ? 0.0 : len * std::cos(a);
+    t.dy = turn == 1 ? -len : turn < 3 ? 0.0 : len * std::sin(a);
+    t.x = r.range(-ext, ext), t.y = r.range(-ext, ext), t.keyword[0] = 'c', t.keyword[1] = "hors"[r.below(4)];
+    lay_frame(*s, t, search_length, c.f);
     for (int k = 0; k < 7 && r.chance(k == 0 ? 30 : 100); ++k)  // small integers: exact meetings
-        (k < 4 ? s->frame_corners[k + 1] : s->far_points[k - 4]) = r.chance(30) ? s->frame_corners[1] : Point{r.below(7) - 4.0 * (k > 3), double(r.below(7))};
-    const double span = std::fmin(1 + std::fabs(s->text_dx) + std::fabs(search_length), 1e6);
+        (k < 4 ? c.f.corners[k + 1] : c.f.far_points[k - 4]) = r.chance(30) ? c.f.corners[1] : Point{r.below(7) - 4.0 * (k > 3), double(r.below(7))};
+    const double span = std::fmin(1 + std::fabs(t.dx) + std::fabs(search_length), 1e6);
     s->end_point_count = r.chance(2) ? 0 : 1 + r.below(r.chance(10) ? 799 : 80);
     for (int k = 0; k < s->end_point_count; ++k)
-        s->end_points[k] = r.chance(3) ? s->end_points[r.below(k + 1)] : r.chance(60) ? tricky(r, *s)
-                  : Point{s->text_x + r.range(-span, span), s->text_y + r.range(-span / 10, span / 10)};
-    for (FoundPoint& e : s->found_points) e = {r.range(-9, 9), r.range(-9, 9), r.range(0, 9)};  // leftovers
-    s->crossing_count = r.below(12);
-    return s;
+        s->end_points[k] = r.chance(3) ? s->end_points[r.below(k + 1)] : r.chance(60) ? tricky(r, *s, c.f)
+                  : Point{t.x + r.range(-span, span), t.y + r.range(-span / 10, span / 10)};
+    return c;
 }
 
 // The frame search alone, the search as the verdict calls it and the verdict,
@@ -72,25 +75,23 @@ TEST(FastSearch, FindsWhatTheLiteralSearchFindsAndWritesTheSameBytes) {
     const char* const bodies[] = {"1500", "1,500", "2.5", "1.5M", "R300", "12", "\x82\x50\x82\x4f", "abc"};
     for (int seed = 0; seed < 6000 && !HasFailure(); ++seed) {
         Rng r(1000 + seed);
-        auto s = random_state(r);
-        std::strcpy(s->text_body, bodies[r.below(8)]);
-        for (int k = 0; k + 1 < s->end_point_count && k < 6; k += 2)
-            s->end_points[k + 1] = {s->end_points[k].x + std::atof(s->text_body) + r.below(4) * 0.4, s->end_points[k].y};
-        std::unique_ptr<DrawingState> t[2];
+        Case k = random_case(r);
+        Drawing& d = k.d;
+        std::strcpy(k.t.body, bodies[r.below(8)]);
+        for (int i = 0; i + 1 < d.end_point_count && i < 6; i += 2)
+            d.end_points[i + 1] = {d.end_points[i].x + std::atof(k.t.body) + r.below(4) * 0.4, d.end_points[i].y};
+        FoundPoint found[2][kFoundSlots];
+        for (int i = 0; i < kFoundSlots; ++i) found[0][i] = found[1][i] = {r.range(-9, 9), r.range(-9, 9), r.range(0, 9)};  // leftovers
         int count[2];
         for (int fast = 0; fast < 2; ++fast) {
-            DrawingState& u = *(t[fast] = std::make_unique<DrawingState>(*s));
-            set_fast_search(fast == 1);
-            if (seed % 3 == 0) {  // the shortcut's table, built for another tolerance, must not be reused
-                DrawingState warm(*s);
-                warm.crossing_margin = -warm.crossing_margin;
-                points_in_frame(warm);
-            }
-            count[fast] = seed % 3 == 0 ? points_in_frame(u) : seed % 3 == 1 ? search_end_points(u, seed % 2999 + 1, seed % 2) : judge_text(u);
+            Captured c;
+            const std::unique_ptr<EndPointIndex> index(fast == 1 ? new EndPointIndex(d) : nullptr);
+            count[fast] = seed % 3 == 0   ? points_in_frame(d, index.get(), c.o, k.f, k.t, found[fast], c.out)
+                          : seed % 3 == 1 ? search_end_points(d, index.get(), c.o, k.t, seed % 2999 + 1, seed % 2, found[fast], c.out)
+                                          : int(judge_text(d, index.get(), c.o, k.t, found[fast], c.out).verdict);
         }
         EXPECT_EQ(count[1], count[0]) << "seed " << seed;
-        EXPECT_EQ(t[1]->crossing_count, t[0]->crossing_count) << "seed " << seed;
-        EXPECT_EQ(std::memcmp(t[0]->found_points, t[1]->found_points, sizeof t[0]->found_points), 0) << "seed " << seed;
+        EXPECT_EQ(std::memcmp(found[0], found[1], sizeof found[0]), 0) << "seed " << seed;
         if (seed >= 40) continue;
         std::string in = "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\nhcw 2.5 2.5\nhch 2.5 2.5\nhn 0 0 2000 1000\n#jw\ncn1\n", out[2];
         char line[128];
@@ -105,9 +106,9 @@ TEST(FastSearch, FindsWhatTheLiteralSearchFindsAndWritesTheSameBytes) {
             ScratchDir dir;
             write_file("JWC_TEMP.TXT", in);
             Captured c;
-            std::fclose(c.s.result_file), c.s.result_file = nullptr;  // the run opens the result itself
+            std::fclose(c.out.result), c.out.result = nullptr;  // the run opens the result itself
             const char* argv[] = {"dimcheck"};
-            EXPECT_EQ((set_fast_search(fast == 1), run(c.s, 1, argv)), 0);
+            EXPECT_EQ((c.o.literal_search = fast == 0, run(1, argv, c.o, c.d, c.out)), 0);
             out[fast] = read_file("JWC_TEMP.TXT") + "\n--- stdout\n" + c.trace();
         }
         EXPECT_EQ(out[0], out[1]) << "seed " << seed;

@@ -1,4 +1,4 @@
-// Drawing intake: records read into the drawing state (end points, arrow tips,
+// Drawing intake: records read into the drawing and the intake memory (end points, arrow tips,
 // scale, tables, attributes), and the consolidation pass.
 #include <cmath>
 #include <cstring>
@@ -6,6 +6,7 @@
 #include <map>
 #include <sstream>
 
+#include "intake/consolidate.h"
 #include "intake/intake.h"
 #include "support.h"
 #include "table.h"
@@ -17,17 +18,18 @@ TEST(Intake, RecordsLeaveTheTabledState) {
     for (const Row& r : table("intake/intake.txt")) {
         SCOPED_TRACE(r.where);
         Captured c;
-        DrawingState& s = c.s;
-        if (!r[0].empty()) s.scale = r.num(0), s.scale_fixed = true;
+        Drawing& s = c.d;
+        IntakeMemory m;
+        if (!r[0].empty()) s.scale = r.num(0), m.scale_fixed = true;
         std::istringstream records(r[1]);
-        for (std::string line; std::getline(records, line);) read_record(s, (line + "\n").c_str());
+        for (std::string line; std::getline(records, line);) read_record(s, m, (line + "\n").c_str(), {0, nullptr});
         std::map<std::string, std::vector<double>> all = {
             {"group_scales", {s.group_scales, s.group_scales + 16}}, {"selection_extent", {s.selection_extent, s.selection_extent + 4}}, {"kind_widths", {s.kind_widths, s.kind_widths + 16}},
             {"kind_heights", {s.kind_heights, s.kind_heights + 16}}, {"kind_spacings", {s.kind_spacings, s.kind_spacings + 16}}, {"kind_colours", {s.kind_colours, s.kind_colours + 16}},
-            {"scale", {s.scale}}, {"crossing_margin", {s.crossing_margin}}, {"stroke_len2", {s.stroke_len2}}, {"scale_fixed", {1.0 * s.scale_fixed}}, {"text_count", {1.0 * s.text_count}},
-            {"text_kind", {1.0 * s.text_kind}}, {"layer_group", {1.0 * s.layer_group}}, {"layer", {1.0 * s.layer}}, {"line_type", {1.0 * s.line_type}},
-            {"line_colour", {1.0 * s.line_colour}}, {"point_kind", {1.0 * s.point_kind}}, {"end_points", {}}, {"first", {1.0 * s.first_text_kind, s.first_free_width, s.first_free_height, s.first_free_spacing,
-            1.0 * s.first_free_colour, 1.0 * s.first_layer_group, 1.0 * s.first_layer, 1.0 * s.first_line_type, 1.0 * s.first_line_colour, 1.0 * s.first_point_kind}}};
+            {"scale", {s.scale}}, {"crossing_margin", {s.crossing_margin}}, {"stroke_len2", {m.stroke.len2}}, {"scale_fixed", {1.0 * m.scale_fixed}}, {"text_count", {1.0 * s.text_count}},
+            {"text_kind", {1.0 * s.text_kind}}, {"layer_group", {1.0 * s.layer_group}}, {"layer", {1.0 * m.layer}}, {"line_type", {1.0 * m.line_type}},
+            {"line_colour", {1.0 * m.line_colour}}, {"point_kind", {1.0 * m.point_kind}}, {"end_points", {}}, {"first", {1.0 * s.first.text_kind, s.first.free_width, s.first.free_height,
+            s.first.free_spacing, 1.0 * s.first.free_colour, 1.0 * s.first.layer_group, 1.0 * s.first.layer, 1.0 * s.first.line_type, 1.0 * s.first.line_colour, 1.0 * s.first.point_kind}}};
         for (int i = 0; i < s.end_point_count; ++i) all["end_points"].insert(all["end_points"].end(), {s.end_points[i].x, s.end_points[i].y});
         for (std::size_t k = 2; k < r.size(); ++k) {
             std::vector<std::string> want = words(r[k]), got;
@@ -51,11 +53,11 @@ TEST(Consolidate, OnePassKeepsTheFirstOfEqualPointsInOrder) {
                            {0.0, 0.0}, {-0.0, -0.0}, {kVacated, 0}, {kVacated, kVacated}};
     for (const Row& r : table("intake/consolidation.txt")) {
         Captured c;
-        for (std::size_t i = 0; i < r[0].size(); ++i) c.s.end_points[i] = known[letters.find(r[0][i])];
-        std::string after = std::to_string(consolidation_pass(c.s, int(r[0].size()))) + " ";
+        for (std::size_t i = 0; i < r[0].size(); ++i) c.d.end_points[i] = known[letters.find(r[0][i])];
+        std::string after = std::to_string(consolidation_pass(c.d, int(r[0].size()), c.out.trace)) + " ";
         for (std::size_t i = 0; i < r[0].size(); ++i)
             for (std::size_t k = 0; k < letters.size(); ++k)
-                if (std::memcmp(&c.s.end_points[i], &known[k], sizeof(Point)) == 0) after += letters[k];
+                if (std::memcmp(&c.d.end_points[i], &known[k], sizeof(Point)) == 0) after += letters[k];
         EXPECT_EQ(after, r[2] + " " + r[1]) << r.where;
     }
 }

@@ -10,9 +10,8 @@ TEST(Marks, TheFirstSeenAttributesAreRestored) {
         SCOPED_TRACE(r.where);
         Captured c;
         const std::vector<double> v = r.nums(0);
-        c.s.first_text_kind = int(v[0]), c.s.first_free_width = v[1], c.s.first_free_height = v[2], c.s.first_free_spacing = v[3], c.s.first_free_colour = int(v[4]);
-        c.s.first_layer_group = int(v[5]), c.s.first_layer = int(v[6]), c.s.first_line_type = int(v[7]), c.s.first_line_colour = int(v[8]), c.s.first_point_kind = int(v[9]);
-        restore_attributes(c.s);
+        const FirstSeen first = {int(v[8]), int(v[7]), int(v[6]), int(v[5]), int(v[9]), int(v[0]), v[1], v[2], v[3], int(v[4])};
+        restore_attributes(first, c.out);
         EXPECT_EQ(c.result(), r[1]);
     }
 }

@@ -1,0 +1,38 @@
+#include "check/text.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "check/value.h"
+#include "control/fields.h"
+
+namespace dimcheck {
+
+double Text::length() const { return std::sqrt(dx * dx + dy * dy); }
+
+double Text::drawn_width(const Drawing& d) const {
+    return std::strlen(body) * text_width(d, kind) * 0.5f * d.scale;
+}
+
+void parse_text_record(Text& text, const char* line) {
+    text.keyword[0] = line[0];
+    text.keyword[1] = line[1];
+    text.keyword[2] = '\0';
+    text.keyword[3] = '\0';
+    FieldReader f(line + 2);
+    f.num(text.x);
+    f.num(text.y);
+    f.num(text.dx);
+    f.num(text.dy);
+    if (!f.ok()) return;
+    const char* p = skip_space(f.pos());
+    if (*p != '"') return;
+    ++p;
+    std::size_t n = std::strlen(p);
+    if (n > static_cast<std::size_t>(kBodyMax)) n = kBodyMax;
+    std::memcpy(text.body, p, n);
+    text.body[n] = '\0';  // bytes behind the terminator stay as they were
+    cut_line_end(text.body);
+}
+
+}  // namespace dimcheck

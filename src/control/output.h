@@ -1,0 +1,31 @@
+// Where a run writes: the result, the report, traces and messages, and the
+// counters of the marks drawn.
+#pragma once
+
+#include <cstdio>
+
+namespace dimcheck {
+
+struct Output {
+    std::FILE* result = nullptr;  // the result file
+    std::FILE* report = nullptr;  // the report, while it is written
+    // Where traces and messages go; tests point these at files of their own.
+    std::FILE* trace = stdout;
+    std::FILE* err = stderr;
+    int circle_count = 0;    // marks drawn: double circles and circles (good)
+    int triangle_count = 0;  // triangles (needs checking)
+    int cross_count = 0;     // crosses (wrong)
+};
+
+// What a stage that only traces needs: the -t level and the trace stream.
+struct Trace {
+    int level;
+    std::FILE* out;
+};
+
+// The messages of a file that cannot be opened or written, on `err`. Their
+// bytes are relied on: only the intake's "Cannot open" ends in a line end.
+void say_cannot_open(std::FILE* err, const char* name, bool line_end);
+void say_cannot_write(std::FILE* err, const char* name);
+
+}  // namespace dimcheck

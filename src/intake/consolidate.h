@@ -1,0 +1,18 @@
+// Duplicate removal: exact duplicates leave the end-point table.
+#pragma once
+
+#include <cstdio>
+
+#include "control/drawing.h"
+#include "control/output.h"
+
+namespace dimcheck {
+
+// One pass over end_points[0..n-1]; returns the number left. Its comparison
+// lines go to `trace` at every trace level.
+int consolidation_pass(Drawing& d, int n, std::FILE* trace);
+
+// Runs the passes until the count is stable, at most 10.
+void consolidate(Drawing& d, Trace trace);
+
+}  // namespace dimcheck
