@@ -1,7 +1,7 @@
 // The end-point search in two forms: the literal one, which asks inside_frame
 // about every point and so produces every trace in its order, and a shortcut
 // for runs without traces that finds the same points in the same order and
-// leaves the same bits in found_points, the count and crossing_count.
+// leaves the same bits in found_points and the same count (docs/fast-search.md).
 #pragma once
 
 #include "control/drawing_state.h"
