@@ -2,6 +2,7 @@
 // rays through corners, degenerate frames, NaN, infinite, huge and subnormal numbers, odd tolerances and scales.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -15,8 +16,7 @@
 namespace dimcheck::test {
 
 static double special(Rng& r) {  // zeros, subnormals, huge, infinite, NaN
-    const double v[] = {0, -0.0, 1e-310, -1e-310, 1e300, -1e300, 1.7e308, -HUGE_VAL, HUGE_VAL, std::nan(""), 0.5, 1e-20, 1e154};
-    return v[r.below(13)];
+    return std::array<double, 13>{0, -0.0, 1e-310, -1e-310, 1e300, -1e300, 1.7e308, -HUGE_VAL, HUGE_VAL, NAN, 0.5, 1e-20, 1e154}[r.below(13)];
 }
 
 // A point that makes the inside test hard for the frame f of drawing d.
