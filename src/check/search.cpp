@@ -7,6 +7,7 @@
 
 #include "check/check.h"
 #include "check/fast_search.h"
+#include "control/numbers.h"
 #include "geometry/geometry.h"
 
 namespace dimcheck {
@@ -14,7 +15,7 @@ namespace dimcheck {
 int search_end_points(DrawingState& s, double search_length, int mode) {
     double reach = s.frame_reach * search_length;
     if (s.trace_level == 2)
-        std::fprintf(s.out, "# Search_Ten() nagasa(%.1f) draft(%.1f) mae(%.1f) ush(%.1f)\n",
+        print_to(s.out, "# Search_Ten() nagasa(%.1f) draft(%.1f) mae(%.1f) ush(%.1f)\n",
                      search_length, s.frame_reach, reach, reach);
 
     double h = text_height(s, s.text_kind);
@@ -37,7 +38,7 @@ int search_end_points(DrawingState& s, double search_length, int mode) {
 
     if (s.trace_level == 1) {
         for (int i = 1; i <= 4; ++i) write_point_record(s, &s.frame_corners[i]);
-        std::fprintf(s.result_file, "ch %f %f 30 0 \"%d\n", s.frame_corners[4].x, s.frame_corners[4].y, mode);
+        print_to(s.result_file, "ch %f %f 30 0 \"%d\n", s.frame_corners[4].x, s.frame_corners[4].y, mode);
     }
 
     // The rays' far ends lie left of and below both the frame and the
@@ -60,7 +61,7 @@ int search_end_points(DrawingState& s, double search_length, int mode) {
 
     if (s.trace_level == 1) {
         write_point_record(s, &s.far_points[0]);
-        std::fprintf(s.result_file, "# ## Pmin(%.1f , %.1f) \n", s.far_points[0].x, s.far_points[0].y);
+        print_to(s.result_file, "# ## Pmin(%.1f , %.1f) \n", s.far_points[0].x, s.far_points[0].y);
     }
     return points_in_frame(s);
 }

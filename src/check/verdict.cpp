@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "check/check.h"
+#include "control/numbers.h"
 
 namespace dimcheck {
 
@@ -33,7 +34,7 @@ int compare_pair(DrawingState& s, int mode, int first, int second, double length
     double miss = std::fabs(distance - length);
     if (s.pairs++ == 0 || miss < std::fabs(s.closest - length)) s.closest = distance;
     if (s.trace_level == 2)
-        std::fprintf(s.out,
+        print_to(s.out,
                      "## Same? jj(%d) kk(%d) gosa(%.3f) disten(%.3f) length(%.3f) dis(%.3f)\n", first,
                      second, s.tolerance, distance, length, miss);
     if (miss == 0.0) return 0;
@@ -100,11 +101,11 @@ int judge_text(DrawingState& s) {
     sort_found_points(s, n);
 
     if (s.trace_level == 2) {
-        std::fprintf(s.out, "# ChSTR(%s) CSP(%s) sunpouchi(%.1f) sunpou(%.1f)\n", s.text_body, s.value_text,
+        print_to(s.out, "# ChSTR(%s) CSP(%s) sunpouchi(%.1f) sunpou(%.1f)\n", s.text_body, s.value_text,
                      drawn_width, value);
-        std::fprintf(s.out, "# i(%d) sort STEN 0(%.1f , %.1f) 1(%.1f , %.1f)\n", n, s.found_points[0].x,
+        print_to(s.out, "# i(%d) sort STEN 0(%.1f , %.1f) 1(%.1f , %.1f)\n", n, s.found_points[0].x,
                      s.found_points[0].y, s.found_points[1].x, s.found_points[1].y);
-        std::fprintf(s.out, "# k(%d) sort STEN 2(%.1f , %.1f) 3(%.1f , %.1f)\n", 0, s.found_points[2].x,
+        print_to(s.out, "# k(%d) sort STEN 2(%.1f , %.1f) 3(%.1f , %.1f)\n", 0, s.found_points[2].x,
                      s.found_points[2].y, s.found_points[3].x, s.found_points[3].y);
     }
 

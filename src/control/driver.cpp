@@ -8,6 +8,7 @@
 
 #include "check/check.h"
 #include "control/fields.h"
+#include "control/numbers.h"
 #include "control/result_texts.h"
 #include "control/rename.h"
 #include "intake/intake.h"
@@ -211,7 +212,7 @@ int run(DrawingState& s, int argc, const char* const* argv) {
     char summary[256];
     std::snprintf(summary, sizeof summary, kSummary, s.cross_count, s.triangle_count,
                   s.circle_count, s.text_count);
-    std::fprintf(s.result_file, "cn4\nch %.6f %.6f 10.0 0.0 \"%s\n", s.selection_extent[0],
+    print_to(s.result_file, "cn4\nch %.6f %.6f 10.0 0.0 \"%s\n", s.selection_extent[0],
                  s.selection_extent[1] - 10.0 * s.scale, summary);
     restore_attributes(s);
     // The report is closed first: the status line, which the host shows,
@@ -226,7 +227,7 @@ int run(DrawingState& s, int argc, const char* const* argv) {
 
     if (s.trace_level == 0) std::remove(kWorking);
     if (s.trace_level > 0) {
-        std::fprintf(s.out,
+        print_to(s.out,
                      "## Bairitsu(%.1f) scale(%.1f) mmax(%d) isTest(%d) BATU(%d) SAN(%d) MARU(%d)\n",
                      s.magnification, s.scale, s.text_count, s.trace_level, s.cross_count, s.triangle_count,
                      s.circle_count);

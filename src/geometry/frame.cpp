@@ -3,6 +3,7 @@
 // every ray crosses the frame's sides an odd number of times.
 #include <cstdio>
 
+#include "control/numbers.h"
 #include "geometry/geometry.h"
 
 namespace dimcheck {
@@ -28,12 +29,12 @@ int inside_frame(DrawingState& s, const double* seg) {
     Point cp = {(seg[0] + seg[2]) * 0.5f, (seg[1] + seg[3]) * 0.5f};
 
     if (s.trace_level == 2) {
-        std::fprintf(s.out, "# Sen_inside()  cp(%.1f , %.1f) SQhani[%.1f , %.1f  %.1f , %.1f]\n",
+        print_to(s.out, "# Sen_inside()  cp(%.1f , %.1f) SQhani[%.1f , %.1f  %.1f , %.1f]\n",
                      cp.x, cp.y, s.frame_corners[1].x, s.frame_corners[1].y, s.frame_corners[3].x, s.frame_corners[3].y);
     } else if (s.trace_level >= 3) {
-        std::fprintf(s.out, "# Sen_inside()  cp---Pmin(%.1f , %.1f)---(%.1f , %.1f)\n", cp.x, cp.y,
+        print_to(s.out, "# Sen_inside()  cp---Pmin(%.1f , %.1f)---(%.1f , %.1f)\n", cp.x, cp.y,
                      s.far_points[0].x, s.far_points[0].y);
-        std::fprintf(s.out, "#               PT---PT+(%.1f , %.1f)---(%.1f , %.1f)\n", s.frame_corners[0].x,
+        print_to(s.out, "#               PT---PT+(%.1f , %.1f)---(%.1f , %.1f)\n", s.frame_corners[0].x,
                      s.frame_corners[0].y, s.frame_corners[1].x, s.frame_corners[1].y);
     }
 

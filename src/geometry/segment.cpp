@@ -34,16 +34,16 @@ int in_both_boxes(DrawingState& s, const double* A, const double* B, const Point
     int k3 = within(B[0], B[2], t, point->x) ? 1 : 0;
     int k4 = within(B[1], B[3], t, point->y) ? 1 : 0;
     if (s.trace_level >= 3)
-        std::fprintf(s.out, "# __CROSS() k1(%d) k2(%d) k3(%d) k4(%d) ten(%.1f , %.1f)\n", k1, k2,
+        print_to(s.out, "# __CROSS() k1(%d) k2(%d) k3(%d) k4(%d) ten(%.1f , %.1f)\n", k1, k2,
                      k3, k4, point->x, point->y);
     return k1 * k2 * k3 * k4;
 }
 
 int add_meeting_points(DrawingState& s, const double* A, const double* B, int precision) {
     if (s.trace_level >= 3) {
-        std::fprintf(s.out, "# Koten_lnln() A1(%.1f , %.1f)---A2(%.1f , %.1f)\n", A[0], A[1], A[2],
+        print_to(s.out, "# Koten_lnln() A1(%.1f , %.1f)---A2(%.1f , %.1f)\n", A[0], A[1], A[2],
                      A[3]);
-        std::fprintf(s.out, "#              B1(%.1f , %.1f)---B2(%.1f , %.1f)\n", B[0], B[1], B[2],
+        print_to(s.out, "#              B1(%.1f , %.1f)---B2(%.1f , %.1f)\n", B[0], B[1], B[2],
                      B[3]);
     }
     int p = 0;
@@ -97,9 +97,9 @@ int add_meeting_points(DrawingState& s, const double* A, const double* B, int pr
     if (p != 0 || q != 0) {
         if (s.trace_level == 1) {
             write_point_record(s, &meeting);
-            std::fprintf(s.result_file, "# # p(%d) q(%d) kten(%.1f , %.1f)\n", p, q, meeting.x, meeting.y);
+            print_to(s.result_file, "# # p(%d) q(%d) kten(%.1f , %.1f)\n", p, q, meeting.x, meeting.y);
         } else if (s.trace_level == 2) {
-            std::fprintf(s.out,
+            print_to(s.out,
                          "#      XXX  KP[%d] kten(%.0f ,%.0f)  XXX p(%d)q(%d) KPcnt(%d) seido(%d)\n",
                          s.crossing_count - 1, meeting.x, meeting.y, p, q, s.crossing_count, precision);
         }
@@ -108,7 +108,7 @@ int add_meeting_points(DrawingState& s, const double* A, const double* B, int pr
 }
 
 void write_point_record(DrawingState& s, const Point* p) {
-    std::fprintf(s.result_file, "pt %.12f %.12f \n", p->x, p->y);
+    print_to(s.result_file, "pt %.12f %.12f \n", p->x, p->y);
 }
 
 void write_line_record(DrawingState& s, const double* seg) {

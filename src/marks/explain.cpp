@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "control/numbers.h"
 #include "control/result_texts.h"
 #include "marks/explain.h"
 #include "marks/marks.h"
@@ -27,7 +28,7 @@ void write_length(const DrawingState& s, char* out, std::size_t size) {
     double v = s.closest / s.magnification;
     if (s.metres) v /= 1000.0;
     char plain[400];
-    std::snprintf(plain, sizeof plain, "%.*f", s.decimals + 1, v);
+    format_to(plain, sizeof plain, "%.*f", s.decimals + 1, v);
     const char* p = plain;
     std::size_t n = 0;
     if (*p == '-') out[n++] = *p++;
@@ -42,7 +43,7 @@ void write_length(const DrawingState& s, char* out, std::size_t size) {
 // A size as the record "%.2f" writes it.
 double two_decimals(double v) {
     char text[400];
-    std::snprintf(text, sizeof text, "%.2f", v);
+    format_to(text, sizeof text, "%.2f", v);
     return std::strtod(text, nullptr);
 }
 
@@ -89,7 +90,7 @@ void write_explanation(DrawingState& s) {
     double drawn = std::strlen(body) * width * 0.5 * s.scale;
     double x = s.text_x + 0.5 * s.text_dx - 0.5 * drawn * ux + across * nx;
     double y = s.text_y + 0.5 * s.text_dy - 0.5 * drawn * uy + across * ny;
-    std::fprintf(s.result_file, "ch %.6f %.6f %.6f %.6f \"%s\n", x, y, ux * drawn, uy * drawn, body);
+    print_to(s.result_file, "ch %.6f %.6f %.6f %.6f \"%s\n", x, y, ux * drawn, uy * drawn, body);
 }
 
 }  // namespace dimcheck

@@ -35,7 +35,7 @@ void circle(DrawingState& s, double cx, double cy, double r) {
 }  // namespace
 
 void free_size_kind(DrawingState& s, double width, double height, double spacing, int colour) {
-    std::fprintf(s.result_file, "cn0 %.2f, %.2f, %.2f, %d\n", width, height, spacing, colour);
+    print_to(s.result_file, "cn0 %.2f, %.2f, %.2f, %d\n", width, height, spacing, colour);
 }
 
 double mark_radius(const DrawingState& s) {

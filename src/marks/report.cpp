@@ -6,6 +6,7 @@
 
 #include "check/check.h"
 #include "control/fields.h"
+#include "control/numbers.h"
 #include "marks/explain.h"
 
 namespace dimcheck {
@@ -74,7 +75,7 @@ void put_text(std::FILE* f, const char* text, std::size_t n) {
 
 void put_number(std::FILE* f, bool applies, double v) {
     if (applies)
-        std::fprintf(f, ",%.6f", v);
+        print_to(f, ",%.6f", v);
     else
         std::fputc(',', f);
 }
@@ -117,7 +118,7 @@ void report_row(DrawingState& s, int line_number, const char* line, int verdict)
     // What the row is about, so that the reports of many drawings can share
     // one sheet: the drawing's file name and the magnification.
     put_text(f, s.drawing_name, std::strlen(s.drawing_name));
-    std::fprintf(f, ",%.15g\r\n", s.magnification);
+    print_to(f, ",%.15g\r\n", s.magnification);
 }
 
 bool close_report(DrawingState& s) {

@@ -1,5 +1,5 @@
 // Numbers read and written as the C library does, bit for bit and byte for
-// byte, on tabled edge cases and on generated numbers.
+// byte, on tabled edge cases and on generated numbers (glibc's: "-nan" too).
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -20,6 +20,10 @@ static void expect_formats_as_snprintf(double v, int decimals) {
     char lib[512], own[512];
     ASSERT_EQ(format_fixed(own, sizeof own, v, decimals), std::snprintf(lib, sizeof lib, "%.*f", decimals, v)) << lib;
     ASSERT_STREQ(own, lib) << decimals << " decimals of " << std::hexfloat << v;
+    const std::size_t size = v < 0 ? 9 : sizeof own;  // negatives cut short, at the end of own
+    const int n = format_to(own + sizeof own - size, size, "%d %.*f|%.15g %f %E %.*s%%x", 7, decimals, v, v, v, v, 2, "abc");
+    ASSERT_EQ(n, std::snprintf(lib, size, "%d %.*f|%.15g %f %E %.*s%%x", 7, decimals, v, v, v, v, 2, "abc"));
+    ASSERT_STREQ(own + sizeof own - size, lib) << "format_to of " << std::hexfloat << v;
 }
 
 TEST(Numbers, ReadAndWriteAsTheCLibraryDoes) {
