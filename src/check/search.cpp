@@ -9,6 +9,7 @@
 
 #include "check/fast_search.h"
 #include "marks/marks.h"
+#include "control/numbers.h"
 
 namespace dimcheck {
 
@@ -24,7 +25,7 @@ void draw_inside_test(const InsideTest& t, const Options& o, Output& out) {
         for (const Meeting& m : t.meetings[r]) {
             if (o.trace_level != 1 || (m.p == 0 && m.q == 0)) continue;
             write_point_record(out, m.at);
-            std::fprintf(out.result, "# # p(%d) q(%d) kten(%.1f , %.1f)\n", m.p, m.q, m.at.x, m.at.y);
+            print_to(out.result, "# # p(%d) q(%d) kten(%.1f , %.1f)\n", m.p, m.q, m.at.x, m.at.y);
         }
         if (r == 0 && t.counts[0] == 3) {
             std::fputs("# KPcnt=3\n", out.result);
@@ -77,16 +78,16 @@ int search_end_points(const Drawing& d, const EndPointIndex* index, const Option
                       double search_length, int mode, FoundPoint* found, Output& out) {
     double reach = kFrameReach * search_length;
     if (o.trace_level == 2)
-        std::fprintf(out.trace, "# Search_Ten() nagasa(%.1f) draft(%.1f) mae(%.1f) ush(%.1f)\n",
+        print_to(out.trace, "# Search_Ten() nagasa(%.1f) draft(%.1f) mae(%.1f) ush(%.1f)\n",
                      search_length, kFrameReach, reach, reach);
 
     SearchFrame f;
     if (!lay_frame(d, text, search_length, f)) return 0;
     if (o.trace_level == 1) {
         for (int i = 1; i <= 4; ++i) write_point_record(out, f.corners[i]);
-        std::fprintf(out.result, "ch %f %f 30 0 \"%d\n", f.corners[4].x, f.corners[4].y, mode);
+        print_to(out.result, "ch %f %f 30 0 \"%d\n", f.corners[4].x, f.corners[4].y, mode);
         write_point_record(out, f.far_points[0]);
-        std::fprintf(out.result, "# ## Pmin(%.1f , %.1f) \n", f.far_points[0].x, f.far_points[0].y);
+        print_to(out.result, "# ## Pmin(%.1f , %.1f) \n", f.far_points[0].x, f.far_points[0].y);
     }
     return points_in_frame(d, index, o, f, text, found, out);
 }

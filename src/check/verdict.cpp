@@ -11,6 +11,7 @@
 #include "check/search.h"
 #include "check/value.h"
 #include "check/verdict.h"
+#include "control/numbers.h"
 
 namespace dimcheck {
 
@@ -36,7 +37,7 @@ Verdict compare_pair(Judgement& j, const FoundPoint* found, int mode, int first,
     double miss = std::fabs(distance - length);
     if (j.pairs++ == 0 || miss < std::fabs(j.closest - length)) j.closest = distance;
     if (trace.level == 2)
-        std::fprintf(trace.out,
+        print_to(trace.out,
                      "## Same? jj(%d) kk(%d) gosa(%.3f) disten(%.3f) length(%.3f) dis(%.3f)\n", first,
                      second, j.tolerance, distance, length, miss);
     if (miss == 0.0) return Verdict::Exact;
@@ -105,11 +106,11 @@ Judgement judge_text(const Drawing& d, const EndPointIndex* index, const Options
     sort_found_points(found, n, trace);
 
     if (o.trace_level == 2) {
-        std::fprintf(out.trace, "# ChSTR(%s) CSP(%s) sunpouchi(%.1f) sunpou(%.1f)\n", text.body, value_text,
+        print_to(out.trace, "# ChSTR(%s) CSP(%s) sunpouchi(%.1f) sunpou(%.1f)\n", text.body, value_text,
                      drawn_width, value);
-        std::fprintf(out.trace, "# i(%d) sort STEN 0(%.1f , %.1f) 1(%.1f , %.1f)\n", n, found[0].x,
+        print_to(out.trace, "# i(%d) sort STEN 0(%.1f , %.1f) 1(%.1f , %.1f)\n", n, found[0].x,
                      found[0].y, found[1].x, found[1].y);
-        std::fprintf(out.trace, "# k(%d) sort STEN 2(%.1f , %.1f) 3(%.1f , %.1f)\n", 0, found[2].x,
+        print_to(out.trace, "# k(%d) sort STEN 2(%.1f , %.1f) 3(%.1f , %.1f)\n", 0, found[2].x,
                      found[2].y, found[3].x, found[3].y);
     }
 

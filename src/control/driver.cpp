@@ -17,6 +17,7 @@
 #include "marks/explain.h"
 #include "marks/marks.h"
 #include "marks/report.h"
+#include "control/numbers.h"
 
 namespace dimcheck {
 
@@ -194,7 +195,7 @@ int run(int argc, const char* const* argv, Options& o, Drawing& d, Output& out) 
     char summary[256];
     std::snprintf(summary, sizeof summary, kSummary, out.cross_count, out.triangle_count,
                   out.circle_count, d.text_count);
-    std::fprintf(out.result, "cn4\nch %.6f %.6f 10.0 0.0 \"%s\n", d.selection_extent[0],
+    print_to(out.result, "cn4\nch %.6f %.6f 10.0 0.0 \"%s\n", d.selection_extent[0],
                  d.selection_extent[1] - 10.0 * d.scale, summary);
     restore_attributes(d.first, out);
     // The report is closed first: the status line, which the host shows,
@@ -208,7 +209,7 @@ int run(int argc, const char* const* argv, Options& o, Drawing& d, Output& out) 
 
     if (o.trace_level == 0) std::remove(kWorking);
     if (o.trace_level > 0) {
-        std::fprintf(out.trace,
+        print_to(out.trace,
                      "## Bairitsu(%.1f) scale(%.1f) mmax(%d) isTest(%d) BATU(%d) SAN(%d) MARU(%d)\n",
                      o.magnification, d.scale, d.text_count, o.trace_level, out.cross_count, out.triangle_count,
                      out.circle_count);

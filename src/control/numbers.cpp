@@ -1,10 +1,12 @@
 #include "control/numbers.h"
 
 #include <cmath>
+#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace dimcheck {
 
@@ -18,6 +20,80 @@ const double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
 constexpr std::uint64_t kTwo53 = std::uint64_t{1} << 53;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// An infinity or a NaN as glibc's printf writes it: its sign, a NaN's too,
+// and the word, in capitals for the capital conversions.
+int format_special(char* out, std::size_t size, double v, bool capitals) {
+    const char* word = std::isnan(v) ? (capitals ? "NAN" : "nan") : (capitals ? "INF" : "inf");
+    return std::snprintf(out, size, "%s%s", std::signbit(v) ? "-" : "", word);
+}
+
+// A buffer of `size` bytes, filled as snprintf fills one: what does not fit
+// is counted, not written.
+struct Text {
+    char* out;
+    std::size_t size;
+    std::size_t used;
+    char* at() const { return used < size ? out + used : nullptr; }
+    std::size_t room() const { return used < size ? size - used : 0; }
+    void append(const char* p, std::size_t n) {
+        if (used < size) std::memcpy(out + used, p, n < size - used ? n : size - used);
+        used += n;
+    }
+};
+
+int format_list(char* out, std::size_t size, const char* format, va_list args) {
+    va_list whole;
+    va_copy(whole, args);
+    Text text{out, size, 0};
+    for (const char* p = format; *p != '\0';) {
+        const char* percent = std::strchr(p, '%');
+        if (percent == nullptr) percent = p + std::strlen(p);
+        text.append(p, static_cast<std::size_t>(percent - p));
+        if (*percent == '\0') break;
+        p = percent + 1;
+        int precision = -1;  // none: the conversion's default
+        if (*p == '.') {
+            precision = 0;
+            if (*++p == '*') {
+                precision = va_arg(args, int);
+                ++p;
+            }
+            for (; is_digit(*p); ++p) precision = precision * 10 + (*p - '0');
+        }
+        const char letter = *p++;
+        const char one[] = {'%', '.', '*', letter, '\0'};  // the conversion with its precision
+        int n = 0;
+        if (letter == '%') {
+            n = std::snprintf(text.at(), text.room(), "%%");
+        } else if (letter == 'd' || letter == 'i') {
+            n = std::snprintf(text.at(), text.room(), one, precision, va_arg(args, int));
+        } else if (letter != '\0' && std::strchr("uoxX", letter) != nullptr) {
+            n = std::snprintf(text.at(), text.room(), one, precision, va_arg(args, unsigned));
+        } else if (letter == 's') {
+            n = std::snprintf(text.at(), text.room(), one, precision, va_arg(args, const char*));
+        } else if (letter != '\0' && std::strchr("fFeEgGaA", letter) != nullptr) {
+            const double v = va_arg(args, double);
+            if (letter == 'f')
+                n = format_fixed(text.at(), text.room(), v, precision < 0 ? 6 : precision);
+            else if (!std::isfinite(v))
+                n = format_special(text.at(), text.room(), v, std::strchr("FEGA", letter) != nullptr);
+            else
+                n = std::snprintf(text.at(), text.room(), one, precision, v);
+        } else {  // a flag, a width, a length or no conversion at all
+            n = -1;
+        }
+        if (n < 0) {  // the whole format to the C library
+            n = std::vsnprintf(out, size, format, whole);
+            va_end(whole);
+            return n;
+        }
+        text.used += static_cast<std::size_t>(n);
+    }
+    va_end(whole);
+    if (size > 0) out[text.used < size ? text.used : size - 1] = '\0';
+    return static_cast<int>(text.used);
+}
 
 }  // namespace
 
@@ -79,6 +155,7 @@ int format_fixed(char* out, std::size_t size, double v, int decimals) {
     // printf writes are those of round(m * 10^decimals / 2^s), rounded to
     // nearest with ties to even, as the C library rounds an exact decimal
     // expansion; that is computed exactly in 128-bit integer arithmetic.
+    if (!std::isfinite(v)) return format_special(out, size, v, false);
     if (decimals < 1 || decimals > 12 || !(std::fabs(v) < 0x1.0p24) || size < 48)
         return std::snprintf(out, size, "%.*f", decimals, v);
 
@@ -152,6 +229,33 @@ void write_fixed_line(std::FILE* out, const char* head, const double* values, in
     }
     line[used++] = '\n';
     std::fwrite(line, 1, used, out);
+}
+
+int print_to(std::FILE* out, const char* format, ...) {
+    va_list args, again;
+    va_start(args, format);
+    va_copy(again, args);
+    char line[1024];
+    std::vector<char> longer;
+    char* text = line;
+    int n = format_list(line, sizeof line, format, args);
+    if (n >= static_cast<int>(sizeof line)) {  // a long line: formatted again, whole
+        longer.resize(static_cast<std::size_t>(n) + 1);
+        text = longer.data();
+        format_list(text, longer.size(), format, again);
+    }
+    if (n > 0 && std::fwrite(text, 1, static_cast<std::size_t>(n), out) != static_cast<std::size_t>(n)) n = -1;
+    va_end(again);
+    va_end(args);
+    return n;
+}
+
+int format_to(char* out, std::size_t size, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    int n = format_list(out, size, format, args);
+    va_end(args);
+    return n;
 }
 
 }  // namespace dimcheck

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "control/numbers.h"
+
 namespace dimcheck {
 
 namespace {
@@ -26,12 +28,12 @@ InsideTest inside_frame(const SearchFrame& f, const double* seg, Trace trace) {
     Point cp = {(seg[0] + seg[2]) * 0.5f, (seg[1] + seg[3]) * 0.5f};
 
     if (trace.level == 2) {
-        std::fprintf(trace.out, "# Sen_inside()  cp(%.1f , %.1f) SQhani[%.1f , %.1f  %.1f , %.1f]\n",
+        print_to(trace.out, "# Sen_inside()  cp(%.1f , %.1f) SQhani[%.1f , %.1f  %.1f , %.1f]\n",
                      cp.x, cp.y, f.corners[1].x, f.corners[1].y, f.corners[3].x, f.corners[3].y);
     } else if (trace.level >= 3) {
-        std::fprintf(trace.out, "# Sen_inside()  cp---Pmin(%.1f , %.1f)---(%.1f , %.1f)\n", cp.x, cp.y,
+        print_to(trace.out, "# Sen_inside()  cp---Pmin(%.1f , %.1f)---(%.1f , %.1f)\n", cp.x, cp.y,
                      f.far_points[0].x, f.far_points[0].y);
-        std::fprintf(trace.out, "#               PT---PT+(%.1f , %.1f)---(%.1f , %.1f)\n", f.corners[0].x,
+        print_to(trace.out, "#               PT---PT+(%.1f , %.1f)---(%.1f , %.1f)\n", f.corners[0].x,
                      f.corners[0].y, f.corners[1].x, f.corners[1].y);
     }
 

@@ -12,6 +12,7 @@
 #include "control/result_texts.h"
 #include "marks/explain.h"
 #include "marks/marks.h"
+#include "control/numbers.h"
 
 namespace dimcheck {
 
@@ -27,7 +28,7 @@ void write_length(const Judgement& j, double magnification, char* out, std::size
     double v = j.closest / magnification;
     if (j.metres) v /= 1000.0;
     char plain[400];
-    std::snprintf(plain, sizeof plain, "%.*f", j.decimals + 1, v);
+    format_to(plain, sizeof plain, "%.*f", j.decimals + 1, v);
     const char* p = plain;
     std::size_t n = 0;
     if (*p == '-') out[n++] = *p++;
@@ -42,7 +43,7 @@ void write_length(const Judgement& j, double magnification, char* out, std::size
 // A size as the record "%.2f" writes it.
 double two_decimals(double v) {
     char text[400];
-    std::snprintf(text, sizeof text, "%.2f", v);
+    format_to(text, sizeof text, "%.2f", v);
     return std::strtod(text, nullptr);
 }
 
@@ -90,7 +91,7 @@ void write_explanation(const Drawing& d, const Options& o, const Text& text, con
     const Point m = text.middle();
     double x = m.x - 0.5 * drawn * ux + across * nx;
     double y = m.y - 0.5 * drawn * uy + across * ny;
-    std::fprintf(out.result, "ch %.6f %.6f %.6f %.6f \"%s\n", x, y, ux * drawn, uy * drawn, body);
+    print_to(out.result, "ch %.6f %.6f %.6f %.6f \"%s\n", x, y, ux * drawn, uy * drawn, body);
 }
 
 }  // namespace dimcheck

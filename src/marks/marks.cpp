@@ -20,7 +20,7 @@ Mark mark_for(Verdict verdict) {
 }
 
 void write_point_record(Output& out, const Point& p) {
-    std::fprintf(out.result, "pt %.12f %.12f \n", p.x, p.y);
+    print_to(out.result, "pt %.12f %.12f \n", p.x, p.y);
 }
 
 void write_line_record(Output& out, const double* seg) {
@@ -44,7 +44,7 @@ void circle(Output& out, double cx, double cy, double r) {
 }  // namespace
 
 void free_size_kind(Output& out, double width, double height, double spacing, int colour) {
-    std::fprintf(out.result, "cn0 %.2f, %.2f, %.2f, %d\n", width, height, spacing, colour);
+    print_to(out.result, "cn0 %.2f, %.2f, %.2f, %d\n", width, height, spacing, colour);
 }
 
 double mark_radius(const Drawing& d, const Text& text) {

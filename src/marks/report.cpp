@@ -6,6 +6,7 @@
 
 #include "control/fields.h"
 #include "marks/report.h"
+#include "control/numbers.h"
 
 namespace dimcheck {
 
@@ -73,7 +74,7 @@ void put_text(std::FILE* f, const char* text, std::size_t n) {
 
 void put_number(std::FILE* f, bool applies, double v) {
     if (applies)
-        std::fprintf(f, ",%.6f", v);
+        print_to(f, ",%.6f", v);
     else
         std::fputc(',', f);
 }
@@ -117,7 +118,7 @@ void report_row(const Drawing& d, const Options& o, const Judgement& j, int line
     // What the row is about, so that the reports of many drawings can share
     // one sheet: the drawing's file name and the magnification.
     put_text(f, d.name, std::strlen(d.name));
-    std::fprintf(f, ",%.15g\r\n", o.magnification);
+    print_to(f, ",%.15g\r\n", o.magnification);
 }
 
 bool close_report(Output& out) {

@@ -11,8 +11,6 @@ bad=$(echo "$undefined" | grep -E '^(__imp_)?_?(v?[fs]?n?printf|_vsnprintf|[fs]?
 status=0
 [ "$dlls" = "KERNEL32.dll msvcrt.dll " ] || { echo "dimcheck.exe imports from: $dlls(expected KERNEL32.dll msvcrt.dll only)"; status=1; }
 [ -z "$bad" ] || { echo "objects of dimcheck.exe call msvcrt directly: $bad"; status=1; }
-for sym in __mingw_vfprintf __mingw_strtod; do
-    echo "$undefined" | grep -qx "$sym" || { echo "no object of dimcheck.exe uses $sym: is __USE_MINGW_ANSI_STDIO in effect?"; status=1; }
-done
+for sym in __mingw_vfprintf __mingw_strtod; do echo "$undefined" | grep -qx "$sym" || { echo "no object of dimcheck.exe uses $sym: is __USE_MINGW_ANSI_STDIO in effect?"; status=1; }; done
 [ $status -eq 0 ] && echo "dimcheck.exe: imports $dlls; C99 stdio in every object"
 exit $status
