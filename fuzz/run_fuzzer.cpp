@@ -9,6 +9,7 @@
 // own, so the corpus folders and the artifact prefix must be absolute paths.
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,9 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "common/kit.h"
 #include "control/driver.h"
 #include "control/result_texts.h"
-#include "marks/marks.h"
 #include "marks/report.h"
 
 namespace {
@@ -42,6 +43,38 @@ std::string printed(const char* format, int a, int b = 0, int c = 0, int d = 0) 
     char buf[512];
     std::snprintf(buf, sizeof buf, format, a, b, c, d);
     return buf;
+}
+
+// The records that restore the attributes the lines start with: text kind (0 free-size with the sizes it
+// came with, 1 to 10 by number), layer group and layer (hex), line type and colour, point kind (up to 9).
+// Each is the first value other than 20 that the attribute holds right after one of its records, a
+// field being read as the C library reads it and one that does not convert keeping the value before.
+std::string restore_records(const std::string& lines) {
+    int now[6] = {}, first[6] = {20, 20, 20, 20, 20, 20}, k;  // cn lg ly lt lc pn
+    double first_sizes[4] = {-20, 20, 20, 20};
+    for (std::size_t at = 0, end; at < lines.size(); at = end) {  // pieces of at most 511 bytes, as read
+        end = std::min({lines.find('\n', at), at + 510, lines.size() - 1}) + 1;
+        const std::string piece = lines.substr(at, end - at);
+        const char *l = piece.c_str(), *p = l + std::min<std::size_t>(3, std::strlen(l));
+        for (k = 0; k < 6 && std::strncmp(l, &"cnlglyltlcpn"[2 * k], 2) != 0;) ++k;
+        char* e;
+        if (k == 0 && l[2] == '0') {  // free-size kind: width, height, spacing and colour from byte 3
+            double v[4];  // a field that does not convert reads 0, as do all after it
+            for (int i = 0; i < 4; ++i, p = e) v[i] = i < 3 ? std::strtod(p, &e) : int(std::uint32_t(std::strtoll(p, &e, 10)));
+            if (first[0] == 20) std::copy(v, v + 4, first_sizes);
+            now[0] = 0;
+        } else if (k < 6) {
+            const unsigned long long v = k == 1 || k == 2 ? std::strtoull(l + 2, &e, 16) : std::strtoll(l + 2, &e, 10);
+            if (e != l + 2) now[k] = int(std::uint32_t(v));
+        }
+        if (k < 6 && first[k] == 20) first[k] = now[k];
+    }
+    char buf[4096];  // %.2f of 1e308
+    std::snprintf(buf, sizeof buf, "cn0 %.2f, %.2f, %.2f, %d\n", first_sizes[0], first_sizes[1], first_sizes[2],
+                  int(first_sizes[3]));
+    std::string r = first[0] == 0 ? buf : first[0] <= 10 ? "cn" + std::to_string(first[0]) + "\n" : "";
+    std::snprintf(buf, sizeof buf, "lg%x\nly%x\nlt%d\nlc%d\n", unsigned(first[1]), unsigned(first[2]), first[3], first[4]);
+    return r + buf + (first[5] <= 9 ? "pn" + std::to_string(first[5]) + "\n" : "");
 }
 
 // The length of the records of one explanation at `at` in a result, or 0: a text-kind record ("cn...") and a
@@ -90,10 +123,7 @@ void check_run(const Options& o, const Drawing& d, const Output& s, int status, 
     expect(s.circle_count >= 0 && s.triangle_count >= 0 && s.cross_count >= 0 && marked <= d.text_count,
            "the counters add up to at most the number of texts");
     expect(d.end_point_count <= 799, "a completed run has at most 799 end points");
-    char restore[4096] = {};  // the restore records as the run's writer gives them for its last state (%.2f of 1e308)
-    Output probe = {fmemopen(restore, sizeof restore, "w")};
-    restore_attributes(d.first, probe);
-    std::fclose(probe.result);
+    const std::string restore = restore_records(input.substr(0, read));
     const std::string summary = printed(kSummary, s.cross_count, s.triangle_count, s.circle_count, d.text_count);
     char where[1024];  // %f of a coordinate up to 1e308
     std::snprintf(where, sizeof where, "cn4\nch %.6f %.6f 10.0 0.0 \"", d.selection_extent[0], d.selection_extent[1] - 10.0 * d.scale);
@@ -115,10 +145,7 @@ void check_run(const Options& o, const Drawing& d, const Output& s, int status, 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    static std::string scratch = (fs::temp_directory_path() / "dimcheck-fuzz-XXXXXX").string();
-    expect(mkdtemp(scratch.data()) != nullptr, "mkdtemp");
-    fs::current_path(scratch);
-    std::atexit([] { std::error_code ec; fs::remove_all(scratch, ec); });
+    static dimcheck::test::ScratchDir scratch;  // removed at exit
     return 0;
 }
 

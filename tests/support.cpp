@@ -2,15 +2,11 @@
 
 #include <sys/wait.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
 namespace dimcheck::test {
-
-namespace fs = std::filesystem;
 
 static std::string rest_of(std::FILE* f) {
     std::string bytes;
@@ -44,13 +40,6 @@ std::size_t count_of(const std::string& text, const std::string& part) {
     return n;
 }
 
-std::string cp932(const std::string& utf8) {
-    // The texts hold neither single quotes nor backslashes.
-    std::FILE* p = popen(("printf '%s' '" + utf8 + "' | iconv -f UTF-8 -t CP932").c_str(), "r");
-    std::string bytes = rest_of(p);
-    return p && pclose(p) == 0 ? bytes : "<iconv failed>";
-}
-
 Captured::Captured() {
     out.result = std::tmpfile(), out.trace = std::tmpfile(), out.err = std::tmpfile();
     if (!out.result || !out.trace || !out.err) throw std::runtime_error("tmpfile failed");
@@ -63,18 +52,6 @@ Captured::~Captured() {
 
 SearchFrame test_frame() {
     return {{{0, 0}, {0, 0}, {10, 0}, {10, 4}, {0, 4}}, {{-50, -18}, {-50.2, -18}, {-50.4, -18}}, 0.00025};
-}
-
-ScratchDir::ScratchDir()
-    : path((fs::temp_directory_path() / "dimcheck-XXXXXX").string()), previous(fs::current_path().string()) {
-    if (mkdtemp(path.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    fs::current_path(path);
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ec;
-    fs::current_path(previous, ec);
-    fs::remove_all(path, ec);
 }
 
 Outcome run_program(const std::vector<std::string>& args, unsigned long max_file_bytes) {

@@ -98,13 +98,9 @@ int format_list(char* out, std::size_t size, const char* format, va_list args) {
 }  // namespace
 
 int put_digits(char* out, std::uint64_t v) {
-    char digits[24];
-    int n = 0;
-    do {
-        digits[n++] = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v != 0);
-    for (int i = 0; i < n; ++i) out[i] = digits[n - 1 - i];
+    int n = 1;
+    for (std::uint64_t rest = v / 10; rest != 0; rest /= 10) ++n;
+    for (int i = n - 1; i >= 0; --i, v /= 10) out[i] = static_cast<char>('0' + v % 10);
     return n;
 }
 

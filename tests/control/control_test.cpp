@@ -38,7 +38,8 @@ TEST(Numbers, PrintsALineLongerThanItsBuffer) {  // print_to formats up to 1,023
 TEST(Numbers, ReadAndWriteAsTheCLibraryDoes) {
     for (const Row& r : table("control/numbers.txt")) {
         SCOPED_TRACE(r.where);
-        for (int d : {0, 1, 2, 6, 12, 13, 20}) r[0] == "read" ? expect_reads_as_strtod(r[1]) : expect_formats_as_snprintf(r.num(1), d);
+        for (int d : {0, 1, 2, 6, 12, 13, 20})
+            r["check"] == "read" ? expect_reads_as_strtod(r["text"]) : expect_formats_as_snprintf(r.num("text"), d);
     }
     Rng r(42);
     for (int i = 0; i < 200000 && !HasFatalFailure(); ++i) {  // signs, digits, points, a stray letter

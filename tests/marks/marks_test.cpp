@@ -9,10 +9,10 @@ TEST(Marks, TheFirstSeenAttributesAreRestored) {
     for (const Row& r : table("marks/marks.txt")) {
         SCOPED_TRACE(r.where);
         Captured c;
-        const std::vector<double> v = r.nums(0);
-        const FirstSeen first = {int(v[8]), int(v[7]), int(v[6]), int(v[5]), int(v[9]), int(v[0]), v[1], v[2], v[3], int(v[4])};
-        restore_attributes(first, c.out);
-        EXPECT_EQ(c.result(), r[1]);
+        restore_attributes({r.integer("line colour"), r.integer("type"), r.integer("layer"), r.integer("group"),
+                            r.integer("point"), r.integer("kind"), r.num("width"), r.num("height"), r.num("spacing"),
+                            r.integer("colour")}, c.out);
+        EXPECT_EQ(c.result(), r["records"]);
     }
 }
 
