@@ -171,8 +171,8 @@ Selection typical(std::uint64_t seed) {
             for (std::size_t i = 0; i + span < ch.at.size(); ++i) {
                 long v = ch.at[i + span] - ch.at[i];
                 int roll = r.below(20);
-                if (roll == 0) v += 1;       // needs checking
-                if (roll == 1) v += 100;     // wrong
+                if (roll == 0) v += 1;    // needs checking
+                if (roll == 1) v += 100;  // wrong
                 std::string body = value_text(v);
                 double mid = 0.5 * static_cast<double>(ch.at[i] + ch.at[i + span]);
                 double half = static_cast<double>(body.size()) * kCharW * 0.25 * kScale;

@@ -1,15 +1,14 @@
 // Rows of a plain-text table beside a test: fields split at '|' and trimmed,
-// blank and '#' lines skipped; the first other line names the columns, which
-// the tests read by name. Fields take \n \r \t \v \f \s (a blank) \0 \xHH and
-// \ before any other character, so that record bytes fit on one line.
+// blank and '#' lines skipped; the first other line names the columns, by
+// which the tests read the fields (r["tolerance"]). Fields take \n \r \t \v \f \s (a blank) \0 \xHH
+// and \ before any other character, so that record bytes fit on one line.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <memory>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,22 +20,16 @@ inline std::vector<std::string> words(const std::string& text) {
     return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
 
-struct Row {
-    std::string where;  // file:line, for the failure message
-    std::shared_ptr<std::vector<std::string>> names;
-    std::vector<std::string> fields;
-    const std::string& operator[](const std::string& name) const {
-        const auto at = std::find(names->begin(), names->end(), name) - names->begin();
-        if (std::size_t(at) >= fields.size()) throw std::out_of_range(where + ": no column " + name);
-        return fields[at];
+struct Row : std::map<std::string, std::string> {  // the fields by column name
+    std::string where;                             // file:line, for the failure message
+    const std::string& operator[](const std::string& column) const { return at(column); }
+    double num(const std::string& column) const {  // hex, nan, inf too
+        return std::strtod(at(column).c_str(), nullptr);
     }
-    double num(const std::string& name) const {  // hex, nan, inf too
-        return std::strtod((*this)[name].c_str(), nullptr);
-    }
-    int integer(const std::string& name) const { return static_cast<int>(num(name)); }
-    std::vector<double> nums(const std::string& name) const {
+    int integer(const std::string& column) const { return static_cast<int>(num(column)); }
+    std::vector<double> nums(const std::string& column) const {
         std::vector<double> v;
-        for (const std::string& w : words((*this)[name])) v.push_back(std::strtod(w.c_str(), nullptr));
+        for (const std::string& w : words(at(column))) v.push_back(std::strtod(w.c_str(), nullptr));
         return v;
     }
 };
@@ -44,16 +37,17 @@ struct Row {
 inline std::vector<Row> table(const std::string& name) {
     std::ifstream in(std::string(DIMCHECK_TESTS_DIR) + "/" + name);
     std::vector<Row> rows;
-    auto names = std::make_shared<std::vector<std::string>>();
-    std::string line;
-    for (int n = 1; std::getline(in, line); ++n) {
+    std::vector<std::string> names, fields(1);
+    int n = 0;
+    for (std::string line; std::getline(in, line) && ++n; fields = {""}) {
         if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#') continue;
-        Row r{name + ":" + std::to_string(n), names, {""}};
         for (std::size_t i = 0; i < line.size(); ++i) {  // split at every '|' that no '\' escapes
-            if (line[i] == '|') r.fields.emplace_back();
-            else r.fields.back() += line[i] == '\\' ? line.substr(i++, 2) : line.substr(i, 1);
+            if (line[i] == '|')
+                fields.emplace_back();
+            else
+                fields.back() += line[i] == '\\' ? line.substr(i++, 2) : line.substr(i, 1);
         }
-        for (std::string& raw : r.fields) {
+        for (std::string& raw : fields) {
             std::string field;
             raw.erase(raw.find_last_not_of(" \t") + 1).erase(0, raw.find_first_not_of(" \t"));
             for (std::size_t k = 0; k < raw.size(); ++k) {
@@ -65,8 +59,13 @@ inline std::vector<Row> table(const std::string& name) {
             }
             raw = field;
         }
-        if (names->empty()) *names = r.fields;
-        else rows.push_back(r);
+        if (names.empty()) {
+            names = fields;
+            continue;
+        }
+        Row& r = rows.emplace_back();
+        r.where = name + ":" + std::to_string(n);
+        for (std::size_t i = 0; i < fields.size(); ++i) r.emplace(names.at(i), fields[i]);
     }
     EXPECT_FALSE(rows.empty()) << name;
     return rows;
