@@ -50,12 +50,6 @@ Captured::~Captured() {
         if (f) std::fclose(f);
 }
 
-SearchFrame test_frame() {
-    return {{{0, 0}, {0, 0}, {10, 0}, {10, 4}, {0, 4}},
-            {{-50, -18}, {-50.2, -18}, {-50.4, -18}},
-            0.00025};
-}
-
 Outcome run_program(const std::vector<std::string>& args, unsigned long max_file_bytes) {
     // SIGXFSZ stays ignored, so that a write beyond the file-size limit fails.
     std::string command = "trap '' XFSZ; exec ";

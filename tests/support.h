@@ -1,5 +1,5 @@
-// Helpers shared by the tests: files, the values of a run with captured streams, a
-// ready-made frame and the program's runner (common/kit.h: a scratch folder, random numbers).
+// Helpers shared by the tests: files, the values of a run with captured streams and
+// the program's runner (common/kit.h: a scratch folder, random numbers).
 #pragma once
 
 #include <cstdio>
@@ -10,7 +10,6 @@
 #include "control/drawing.h"
 #include "control/options.h"
 #include "control/output.h"
-#include "geometry/frame.h"
 
 namespace dimcheck::test {
 
@@ -29,10 +28,6 @@ struct Captured {  // fresh values of a run whose result, trace and error stream
     Drawing d;
     Output out;
 };
-
-// The frame (0,0) (10,0) (10,4) (0,4) with the three far points below and to
-// the left of it, 0.2 apart in x.
-SearchFrame test_frame();
 
 // Runs the program under test in the current folder: the Linux program, or in
 // the Windows suite dimcheck.exe under Wine in the suite's prefix. A non-zero

@@ -23,9 +23,8 @@ inline std::vector<std::string> words(const std::string& text) {
 struct Row : std::map<std::string, std::string> {  // the fields by column name
     std::string where;                             // file:line, for the failure message
     const std::string& operator[](const std::string& column) const { return at(column); }
-    double num(const std::string& column) const {  // hex, nan, inf too
-        return std::strtod(at(column).c_str(), nullptr);
-    }
+    // Numbers as strtod reads them: hex, nan and inf too.
+    double num(const std::string& column) const { return std::strtod(at(column).c_str(), nullptr); }
     int integer(const std::string& column) const { return static_cast<int>(num(column)); }
     std::vector<double> nums(const std::string& column) const {
         std::vector<double> v;

@@ -29,18 +29,14 @@ static Point tricky(Rng& r, const Drawing& d, const SearchFrame& f) {
                  l = r.chance(30) ? 0.5 : r.unit(), mu = r.chance(50) ? r.below(4) : r.range(0, 3);
     auto nudge = [&](double v) { return std::nextafter(v, r.chance(50) ? HUGE_VAL : -HUGE_VAL); };
     const double y = b.x == a.x ? a.y : (far.x - a.x) * ((b.y - a.y) / (b.x - a.x)) + a.y;
+    // 1: on a side or beside it, 2: on a ray through a corner, 3: a vertical ray ending at a
+    // side's box, 4: at the edge of a corner's box.
     switch (r.below(8)) {
     case 0: return a;
-    case 1:
-        return {nudge(a.x + l * (b.x - a.x)),
-                nudge(a.y + l * (b.y - a.y))};  // on a side or beside it
-    case 2:
-        return {far.x + mu * (a.x - far.x),
-                far.y + mu * (a.y - far.y)};  // on a ray through a corner
-    case 3:
-        return {far.x,
-                r.chance(50) ? y - t : nudge(y + t)};  // a vertical ray ending at a side's box
-    case 4: return {nudge(a.x + t), a.y};              // at the edge of a corner's box
+    case 1: return {nudge(a.x + l * (b.x - a.x)), nudge(a.y + l * (b.y - a.y))};
+    case 2: return {far.x + mu * (a.x - far.x), far.y + mu * (a.y - far.y)};
+    case 3: return {far.x, r.chance(50) ? y - t : nudge(y + t)};
+    case 4: return {nudge(a.x + t), a.y};
     case 5: return far;
     case 6: return {r.chance(50) ? special(r) : a.x, r.chance(50) ? special(r) : a.y};
     default:
@@ -110,26 +106,25 @@ TEST(FastSearch, FindsWhatTheLiteralSearchFindsAndWritesTheSameBytes) {
             d.end_points[i + 1] = {d.end_points[i].x + std::atof(k.t.body) + r.below(4) * 0.4,
                                    d.end_points[i].y};
         FoundPoint found[2][kFoundSlots];
-        for (int i = 0; i < kFoundSlots; ++i)
-            found[0][i] =
-                found[1][i] = {r.range(-9, 9), r.range(-9, 9), r.range(0, 9)};  // leftovers
+        for (int i = 0; i < kFoundSlots; ++i)  // leftovers
+            found[0][i] = found[1][i] = {r.range(-9, 9), r.range(-9, 9), r.range(0, 9)};
         int count[2];
         for (int fast = 0; fast < 2; ++fast) {
             Captured c;
             const std::unique_ptr<EndPointIndex> index(fast == 1 ? new EndPointIndex(d) : nullptr);
-            count[fast] =
-                seed % 3 == 0 ? points_in_frame(d, index.get(), c.o, k.f, k.t, found[fast], c.out)
-                : seed % 3 == 1
-                    ? search_end_points(d, index.get(), c.o, k.t, seed % 2999 + 1, seed % 2,
-                                        found[fast], c.out)
-                    : int(judge_text(d, index.get(), c.o, k.t, found[fast], c.out).verdict);
+            EndPointIndex* const i = index.get();
+            FoundPoint* const f = found[fast];
+            const int call = seed % 3, length = seed % 2999 + 1;
+            int& n = count[fast];
+            if (call == 0) n = points_in_frame(d, i, c.o, k.f, k.t, f, c.out);
+            if (call == 1) n = search_end_points(d, i, c.o, k.t, length, seed % 2, f, c.out);
+            if (call == 2) n = int(judge_text(d, i, c.o, k.t, f, c.out).verdict);
         }
         EXPECT_EQ(count[1], count[0]) << "seed " << seed;
         EXPECT_EQ(std::memcmp(found[0], found[1], sizeof found[0]), 0) << "seed " << seed;
         if (seed >= 40) continue;
-        std::string in = "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\nhcw 2.5 2.5\nhch 2.5 2.5\nhn 0 0 "
-                         "2000 1000\n#jw\ncn1\n",
-                    out[2];
+        std::string out[2], in = "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\nhcw 2.5 2.5\nhch 2.5 2.5\n";
+        in += "hn 0 0 2000 1000\n#jw\ncn1\n";
         char line[128];
         for (int k = r.below(90); k >= 0; --k) {
             const double a = r.chance(50) ? 0.0 : r.range(0, 6.283185307179586);
@@ -141,7 +136,8 @@ TEST(FastSearch, FindsWhatTheLiteralSearchFindsAndWritesTheSameBytes) {
                               6.25 * std::sin(a), 50 * (1 + r.below(20)) + r.below(2));
             in += line;
         }
-        for (int fast = 0; fast < 2; ++fast) {  // a whole run at trace level 0 in a scratch folder
+        // A whole run at trace level 0 in a scratch folder.
+        for (int fast = 0; fast < 2; ++fast) {
             ScratchDir dir;
             write_file("JWC_TEMP.TXT", in);
             Captured c;

@@ -32,9 +32,7 @@ std::vector<std::string> case_names() {  // GROUP/NAME, in order
 class Case : public ::testing::TestWithParam<std::string> {
 protected:
     fs::path dir = kCases / GetParam();
-    bool has(const std::string& f) {
-        return fs::exists(dir / f) || fs::exists(dir / (f + "-size"));
-    }
+    bool has(const std::string& f) { return exists(dir / f) || exists(dir / (f + "-size")); }
     std::string file(const std::string& f, bool as_written = false) {
         std::string bytes = fs::exists(dir / f) ? read_file((dir / f).string()) : "";
         for (std::size_t i = 0; kWine && as_written && i < bytes.size(); ++i)
@@ -44,12 +42,11 @@ protected:
     // Keeps what the run wrote or left (`got`, if `left`) as the expectation at `at`.
     static void record(const std::string& at, const std::string& got, bool left) {
         for (const char* part : {"", "-size", "-head", "-tail"}) fs::remove(at + part);
-        if (left && got.size() <= 4 << 20)
-            write_file(at, got);
-        else if (left)
-            write_file(at + "-size", std::to_string(got.size()) + "\n"),
-                write_file(at + "-head", got.substr(0, 1024)),
-                write_file(at + "-tail", got.substr(got.size() - 1024));
+        if (!left) return;
+        if (got.size() <= 4 << 20) return write_file(at, got);
+        write_file(at + "-size", std::to_string(got.size()) + "\n");
+        write_file(at + "-head", got.substr(0, 1024));
+        write_file(at + "-tail", got.substr(got.size() - 1024));
     }
     // Holds what the run wrote or left to the expectation `e`, or records it.
     void compare(const std::string& e, const std::string& got, bool left, bool as_written = true) {
@@ -57,10 +54,9 @@ protected:
         if (kRecord) return record(at, got, left);
         EXPECT_EQ(left, has(e)) << e;
         if (!left) return;
-        if (!fs::exists(at + "-size")) {
-            EXPECT_EQ(got, file(e, as_written)) << e;
-            return;
-        }
+        const bool whole = !fs::exists(at + "-size");
+        EXPECT_EQ(got, whole ? file(e, as_written) : got) << e;  // else in its parts:
+        if (whole) return;
         const std::string head = file(e + "-head", as_written),
                           tail = file(e + "-tail", as_written);
         const std::size_t crlf = kWine && as_written ? count_of(got, "\r\n") : 0;  // one byte each
@@ -102,8 +98,8 @@ TEST_P(Case, MatchesItsFolder) {
         const bool left = fs::is_regular_file(fs::symlink_status(kept));
         compare(e, left ? read_file(kept) : "", left, e[0] == 'e');
     }
-    for (const auto& entry :
-         fs::directory_iterator(".")) {  // no intermediate name, no renamed file
+    // No intermediate name, no renamed file.
+    for (const auto& entry : fs::directory_iterator(".")) {
         const std::string left = entry.path().filename().string();
         bool allowed =
             !fs::is_regular_file(entry.symlink_status()) || (left == name && !has("expect"));
@@ -114,8 +110,7 @@ TEST_P(Case, MatchesItsFolder) {
 
 INSTANTIATE_TEST_SUITE_P(Folder, Case, ::testing::ValuesIn(case_names()), [](const auto& info) {
     std::string n = info.param;
-    std::replace_if(
-        n.begin(), n.end(), [](char c) { return !isalnum(static_cast<unsigned char>(c)); }, '_');
+    for (char& c : n) c = isalnum(static_cast<unsigned char>(c)) ? c : '_';
     return n;
 });
 

@@ -24,41 +24,36 @@ TEST(Intake, RecordsLeaveTheTabledState) {
         std::istringstream records(r["records"]), state(r["state"]);
         for (std::string line; std::getline(records, line);)
             read_record(s, m, (line + "\n").c_str(), {});
-        auto of = [](const auto& a) { return std::vector<double>(std::begin(a), std::end(a)); };
+        using Numbers = std::vector<double>;
+        auto of = [](const auto& a) { return Numbers(std::begin(a), std::end(a)); };
+        auto one = [](double v) { return Numbers{v}; };
+        auto list = [](auto... v) { return std::vector<Numbers>{v...}; };
         const FirstSeen& f = s.first;
-        std::map<std::string, std::vector<double>> all = {
-            {"group_scales", of(s.group_scales)},
-            {"selection_extent", of(s.selection_extent)},
-            {"kind_widths", of(s.kind_widths)},
-            {"kind_heights", of(s.kind_heights)},
-            {"kind_spacings", of(s.kind_spacings)},
-            {"kind_colours", of(s.kind_colours)},
-            {"scale", {s.scale}},
-            {"crossing_margin", {s.crossing_margin}},
-            {"stroke_len2", {m.stroke.len2}},
-            {"scale_fixed", {1.0 * m.scale_fixed}},
-            {"text_count", {1.0 * s.text_count}},
-            {"text_kind", {1.0 * s.text_kind}},
-            {"layer_group", {1.0 * s.layer_group}},
-            {"layer", {1.0 * m.layer}},
-            {"line_type", {1.0 * m.line_type}},
-            {"line_colour", {1.0 * m.line_colour}},
-            {"point_kind", {1.0 * m.point_kind}},
-            {"end_points", {}},
-            {"first",
-             {1.0 * f.text_kind, f.free_width, f.free_height, f.free_spacing, 1.0 * f.free_colour,
-              1.0 * f.layer_group, 1.0 * f.layer, 1.0 * f.line_type, 1.0 * f.line_colour,
-              1.0 * f.point_kind}}};
+        Numbers ends,
+            first = {1.0 * f.text_kind,   f.free_width,        f.free_height, f.free_spacing,
+                     1.0 * f.free_colour, 1.0 * f.layer_group, 1.0 * f.layer, 1.0 * f.line_type,
+                     1.0 * f.line_colour, 1.0 * f.point_kind};
         for (int i = 0; i < s.end_point_count; ++i)
-            all["end_points"].insert(all["end_points"].end(),
-                                     {s.end_points[i].x, s.end_points[i].y});
+            ends.insert(ends.end(), {s.end_points[i].x, s.end_points[i].y});
+        const std::vector<std::string> names = words(
+            "group_scales selection_extent kind_widths kind_heights kind_spacings kind_colours "
+            "scale crossing_margin stroke_len2 scale_fixed text_count text_kind layer_group layer "
+            "line_type line_colour point_kind end_points first");
+        const std::vector<Numbers> values =
+            list(of(s.group_scales), of(s.selection_extent), of(s.kind_widths), of(s.kind_heights),
+                 of(s.kind_spacings), of(s.kind_colours), one(s.scale), one(s.crossing_margin),
+                 one(m.stroke.len2), one(m.scale_fixed), one(s.text_count), one(s.text_kind),
+                 one(s.layer_group), one(m.layer), one(m.line_type), one(m.line_colour),
+                 one(m.point_kind), ends, first);
         for (std::string field; std::getline(state, field, ';');) {
             std::vector<std::string> want = words(field), got;
-            const std::vector<double>& v = all.at(want[0]);
+            const auto name = std::find(names.begin(), names.end(), want[0]);
+            ASSERT_NE(name, names.end()) << want[0];
+            const std::vector<double>& v = values[name - names.begin()];
+            const std::size_t n =
+                want[0] == "end_points" ? v.size() : std::min(v.size(), want.size() - 1);
             char buf[32];
-            for (std::size_t i = 0;
-                 i < (want[0] == "end_points" ? v.size() : std::min(v.size(), want.size() - 1));
-                 ++i)
+            for (std::size_t i = 0; i < n; ++i)
                 got.push_back(std::isnan(v[i])
                                   ? "nan"
                                   : (std::snprintf(buf, sizeof buf, "%.15g", v[i]), buf));
@@ -72,26 +67,19 @@ TEST(Intake, RecordsLeaveTheTabledState) {
 // vacated. Expected: the slots afterwards and the count returned.
 TEST(Consolidate, OnePassKeepsTheFirstOfEqualPointsInOrder) {
     const std::string letters = "ABCDab0-WV";
-    const Point known[] = {{1, 2},
-                           {3, 4},
-                           {5, 6},
-                           {7, 8},
-                           {std::nextafter(1.0, 2.0), 2},
-                           {1, std::nextafter(2.0, 0.0)},
-                           {0.0, 0.0},
-                           {-0.0, -0.0},
-                           {kVacated, 0},
-                           {kVacated, kVacated}};
+    const double x[] = {1, 3, 5, 7, std::nextafter(1.0, 2.0), 1, 0.0, -0.0, kVacated, kVacated};
+    const double y[] = {2, 4, 6, 8, 2, std::nextafter(2.0, 0.0), 0.0, -0.0, 0, kVacated};
     for (const Row& r : table("intake/consolidation.txt")) {
         Captured c;
         const std::string& before = r["points before"];
         for (std::size_t i = 0; i < before.size(); ++i)
-            c.d.end_points[i] = known[letters.find(before[i])];
+            c.d.end_points[i] = {x[letters.find(before[i])], y[letters.find(before[i])]};
         std::string after =
             std::to_string(consolidation_pass(c.d, int(before.size()), c.out.trace)) + " ";
         for (std::size_t i = 0; i < before.size(); ++i)
             for (std::size_t k = 0; k < letters.size(); ++k)
-                if (std::memcmp(&c.d.end_points[i], &known[k], sizeof(Point)) == 0)
+                if (!std::memcmp(&c.d.end_points[i].x, &x[k], 8) &&
+                    !std::memcmp(&c.d.end_points[i].y, &y[k], 8))
                     after += letters[k];
         EXPECT_EQ(after, r["count"] + " " + r["slots after"]) << r.where;
     }
