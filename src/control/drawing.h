@@ -50,8 +50,8 @@ struct FirstSeen {
 };
 
 struct Drawing {
-    Point end_points[kEndPointSlots] =
-        {};  // dimension end points: points, small circles, arrow tips
+    // Dimension end points: points, small circles, arrow tips.
+    Point end_points[kEndPointSlots] = {};
     int end_point_count = 0;
     int text_count = 0;            // text records, judged or not
     double group_scales[16] = {};  // the scale of each layer group
