@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     Selection s = generate(kind, seed);
     std::fwrite(s.exchange.data(), 1, s.exchange.size(), stdout);
     std::fprintf(stderr, "%s seed %llu: %d lines, %d end points, %d texts, %zu bytes\n",
-                 kind_name(kind), static_cast<unsigned long long>(seed), s.lines, s.points,
-                 s.texts, s.exchange.size());
+                 kind_name(kind), static_cast<unsigned long long>(seed), s.lines, s.points, s.texts,
+                 s.exchange.size());
     return 0;
 }

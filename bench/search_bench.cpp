@@ -30,7 +30,7 @@ using bench::Kind;
 struct Loaded {
     std::unique_ptr<Drawing> d;
     std::unique_ptr<EndPointIndex> index;  // as the driver builds it
-    std::vector<std::string> texts;  // the text records, line ends cut
+    std::vector<std::string> texts;        // the text records, line ends cut
     int lines = 0;
 };
 
@@ -65,8 +65,7 @@ Loaded load(Kind kind) {
         std::size_t end = sel.exchange.find('\n', start);
         std::string line = sel.exchange.substr(start, end - start);
         start = end + 1;
-        if (line.size() < 2 || line[0] != 'c' || std::strchr("hors", line[1]) == nullptr)
-            continue;
+        if (line.size() < 2 || line[0] != 'c' || std::strchr("hors", line[1]) == nullptr) continue;
         l.texts.push_back(line);
     }
     return l;
@@ -87,7 +86,8 @@ int judge(const Loaded& l, bool fast, const std::string& line, FoundPoint* found
     Text text;
     text.kind = l.d->text_kind;
     parse_text_record(text, line.c_str());
-    return static_cast<int>(judge_text(*l.d, fast ? l.index.get() : nullptr, options, text, found, out).verdict);
+    return static_cast<int>(
+        judge_text(*l.d, fast ? l.index.get() : nullptr, options, text, found, out).verdict);
 }
 
 // How many texts of each selection one iteration judges. The literal search
@@ -129,9 +129,10 @@ bool agree(Kind kind) {
         }
         found += code[0] != static_cast<int>(Verdict::Wrong);
     }
-    std::printf("%-9s %6d lines, %3d end points, %5zu texts; %d texts compared, "
-                "identical (%d not judged wrong)\n",
-                bench::kind_name(kind), l.lines, l.d->end_point_count, l.texts.size(), n, found);
+    std::printf(
+        "%-9s %6d lines, %3d end points, %5zu texts; %d texts compared, "
+        "identical (%d not judged wrong)\n",
+        bench::kind_name(kind), l.lines, l.d->end_point_count, l.texts.size(), n, found);
     return true;
 }
 

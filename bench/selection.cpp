@@ -6,33 +6,14 @@
 #include <utility>
 #include <vector>
 
+#include "common/kit.h"
 #include "control/drawing.h"
 
 namespace dimcheck::bench {
 
 namespace {
 
-// splitmix64: small, fast and the same everywhere (the standard library's
-// distributions are not).
-class Random {
-public:
-    explicit Random(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next() {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    // Uniform in [0, 1).
-    double unit() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
-    double range(double lo, double hi) { return lo + (hi - lo) * unit(); }
-    int integer(int lo, int hi) {  // inclusive
-        return lo + static_cast<int>(next() % static_cast<std::uint64_t>(hi - lo + 1));
-    }
-
-private:
-    std::uint64_t state_;
-};
+using test::Rng;  // the same sequence everywhere
 
 constexpr double kPi = 3.14159265358979323846;
 // An A1 sheet at 1:100, in drawing units (mm).
@@ -102,7 +83,7 @@ void text(Writer& w, double x, double y, double angle, const std::string& body) 
 }
 
 // Random lines that are not arrow strokes (all longer than 3.5 scales).
-void filler(Writer& w, Random& r, int count) {
+void filler(Writer& w, Rng& r, int count) {
     for (int i = 0; i < count; ++i) {
         double x = r.range(0, kWidth), y = r.range(0, kHeight);
         double a = r.range(0, 2 * kPi), len = r.range(1000, 8000);
@@ -124,7 +105,7 @@ Pt rounded(double x, double y) {
 }
 
 Selection typical(std::uint64_t seed) {
-    Random r(seed);
+    Rng r(seed);
     Writer w;
     header(w);
 
@@ -142,7 +123,7 @@ Selection typical(std::uint64_t seed) {
         long d = 0;
         for (int i = 0; i < 10; ++i) {
             ch.at.push_back(d);
-            d += r.integer(4, 30) * 100;
+            d += (4 + r.below(27)) * 100;
         }
         chains.push_back(ch);
     }
@@ -189,9 +170,9 @@ Selection typical(std::uint64_t seed) {
         for (int span : {1, 2, 9}) {
             for (std::size_t i = 0; i + span < ch.at.size(); ++i) {
                 long v = ch.at[i + span] - ch.at[i];
-                int roll = r.integer(0, 19);
-                if (roll == 0) v += 1;       // needs checking
-                if (roll == 1) v += 100;     // wrong
+                int roll = r.below(20);
+                if (roll == 0) v += 1;    // needs checking
+                if (roll == 1) v += 100;  // wrong
                 std::string body = value_text(v);
                 double mid = 0.5 * static_cast<double>(ch.at[i] + ch.at[i + span]);
                 double half = static_cast<double>(body.size()) * kCharW * 0.25 * kScale;
@@ -219,7 +200,7 @@ Selection typical(std::uint64_t seed) {
 }
 
 Selection limits(std::uint64_t seed, bool clustered, bool repeated = false) {
-    Random r(seed);
+    Rng r(seed);
     Writer w;
     header(w);
 
@@ -259,11 +240,11 @@ Selection limits(std::uint64_t seed, bool clustered, bool repeated = false) {
     filler(w, r, kLineLimit - w.lines() - 1 - texts);
     w.line("cn2");
     for (int i = 0; i < texts; ++i) {
-        long v = r.integer(1, 200) * 100 + r.integer(0, 99);
+        long v = (1 + r.below(200)) * 100 + r.below(100);
         std::string body = value_text(v);
         if (clustered) {
             // Along a chain, 50 above it, spanning a random stretch of it.
-            const Chain& ch = chains[static_cast<std::size_t>(r.integer(0, 15))];
+            const Chain& ch = chains[static_cast<std::size_t>(r.below(16))];
             double d = r.range(0, 49 * ch.step);
             double ux = std::cos(ch.angle), uy = std::sin(ch.angle);
             text(w, ch.ox + d * ux - 50 * uy, ch.oy + d * uy + 50 * ux, ch.angle, body);

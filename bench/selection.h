@@ -1,6 +1,6 @@
 // Seeded generator of selections as the host writes them, for the benchmark
 // and the timing script. The same kind and seed give the same bytes on every
-// machine (own random numbers, fixed number formats).
+// machine (the random numbers of tests/common/kit.h, fixed number formats).
 #pragma once
 
 #include <cstdint>

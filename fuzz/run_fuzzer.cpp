@@ -9,6 +9,7 @@
 // own, so the corpus folders and the artifact prefix must be absolute paths.
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,9 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "common/kit.h"
 #include "control/driver.h"
 #include "control/result_texts.h"
-#include "marks/marks.h"
 #include "marks/report.h"
 
 namespace {
@@ -26,11 +27,14 @@ namespace {
 namespace fs = std::filesystem;
 using namespace dimcheck;
 const char* const kTrace[8] = {"-t0", "-t1", "-t2", "-t3", nullptr, "-t-1", "-t", "/T1"};
-const char* const kScale[16] = {"-b1",     nullptr,    "-b10",  "-b0.001", "-b1000", "-b0",  "-b-1",     "-bnan",
-                                "-binf",   "-b1e308",  "-b0x1p-3", "-babc", "-b",    "/B2.5", "-b1e-300", "-b100"};
+const char* const kScale[16] = {"-b1",  nullptr, "-b10",     "-b0.001", "-b1000",   "-b0",
+                                "-b-1", "-bnan", "-binf",    "-b1e308", "-b0x1p-3", "-babc",
+                                "-b",   "/B2.5", "-b1e-300", "-b100"};
 
 void expect(bool ok, const char* rule, const std::string& detail = "") {
-    if (!ok) std::fprintf(stderr, "\n*** run broke a rule: %s\n%s\n", rule, detail.c_str()), std::abort();
+    if (ok) return;
+    std::fprintf(stderr, "\n*** run broke a rule: %s\n%s\n", rule, detail.c_str());
+    std::abort();
 }
 
 std::string rest_of(const char* name) {  // "" for a file that is not there
@@ -44,81 +48,123 @@ std::string printed(const char* format, int a, int b = 0, int c = 0, int d = 0) 
     return buf;
 }
 
-// The length of the records of one explanation at `at` in a result, or 0: a text-kind record ("cn...") and a
-// text record whose body starts with '*'. The one place to adapt when where and how they are drawn changes.
+// The records that restore the attributes the lines read start with: text kind (0 free-size with
+// its sizes, 1 to 10 by number), layer group and layer (hex), line type and colour, point kind (up
+// to 9). Each is the first value other than 20 that the attribute holds after one of its records;
+// the fields are read by the C library, and one that does not convert keeps the value before.
+std::string restore_records(const std::vector<std::string>& pieces) {
+    int now[6] = {}, first[6] = {20, 20, 20, 20, 20, 20}, k;  // cn lg ly lt lc pn
+    double sizes[4] = {-20, 20, 20, 20};
+    char *e, buf[4096];  // %.2f of 1e308
+    for (const std::string& piece : pieces) {
+        const char *l = piece.c_str(), *p = l + std::min<std::size_t>(3, std::strlen(l));
+        for (k = 0; k < 6 && std::strncmp(l, &"cnlglyltlcpn"[2 * k], 2) != 0;) ++k;
+        if (k == 0 && l[2] == '0') {  // free-size: width, height, spacing, colour; 0 when unread
+            for (int i = 0; i < 4 && first[0] == 20; ++i, p = e)
+                sizes[i] = i < 3 ? std::strtod(p, &e) : int(std::uint32_t(std::strtoll(p, &e, 10)));
+            now[0] = 0;
+        } else if (k < 6) {
+            const bool hex = k == 1 || k == 2;
+            const auto v = hex ? std::strtoull(l + 2, &e, 16) : std::strtoll(l + 2, &e, 10);
+            if (e != l + 2) now[k] = int(std::uint32_t(v));
+        }
+        if (k < 6 && first[k] == 20) first[k] = now[k];
+    }
+    std::snprintf(buf, sizeof buf, "cn0 %.2f, %.2f, %.2f, %d\n", sizes[0], sizes[1], sizes[2],
+                  int(sizes[3]));
+    std::string r = first[0] == 0 ? buf : first[0] <= 10 ? printed("cn%d\n", first[0]) : "";
+    r += printed("lg%x\nly%x\nlt%d\nlc%d\n", first[1], first[2], first[3], first[4]);
+    return r + (first[5] <= 9 ? printed("pn%d\n", first[5]) : "");
+}
+
+// The length of the records of one explanation at `at` in a result, or 0: a text-kind record
+// ("cn...") and a text record whose body starts with '*'. The one place to adapt when where and
+// how they are drawn changes.
 std::size_t explanation_at(const std::string& r, std::size_t at) {
-    const std::size_t text = r.find('\n', at) + 1, end = r.find('\n', text) + 1, quote = r.find('"', text);
-    return r.compare(at, 2, "cn") == 0 && r.compare(text, 3, "ch ") == 0 && quote + 2 < end &&
-                   r[quote + 1] == '*' ? end - at : 0;
+    const std::size_t text = r.find('\n', at) + 1, end = r.find('\n', text) + 1;
+    const std::size_t quote = r.find('"', text);
+    const bool is = !r.compare(at, 2, "cn") && !r.compare(text, 3, "ch ") && quote + 2 < end;
+    return is && r[quote + 1] == '*' ? end - at : 0;
 }
 
 int delete_explanations(std::string& r) {  // from a whole result; returns how many
     int deleted = 0;
-    for (std::size_t at = 0, n; at < r.size(); at = n > 0 ? at : r.find('\n', at) + 1)
-        if ((n = explanation_at(r, at)) > 0) r.erase(at, n), ++deleted;
+    for (std::size_t at = 0, n; at < r.size(); at = n != 0 ? at : r.find('\n', at) + 1)
+        if ((n = explanation_at(r, at)) != 0) r.erase(at, n), ++deleted;
     return deleted;
 }
 
-void check_run(const Options& o, const Drawing& d, const Output& s, int status, const std::string& input) {
+void check_run(const Options& o, const Drawing& d, const Output& s, int status,
+               const std::string& input) {
     // Here the result and the report can always be written: no status 2 or 3.
-    expect(status == 0 || status == 1 || status == -1, "status is 0, 1 or -1", printed("%d", status));
-    expect(fs::exists(kExchange) && std::distance(fs::directory_iterator("."), {}) ==
-               1 + fs::exists(kWorking) + fs::exists(kReport), "no other file is left");
-    expect(fs::exists(kReport) == (o.report && status == 0), "a report exactly from a completed run with -r");
+    expect(status == 0 || status == 1 || status == -1, "status 0, 1 or -1", printed("%d", status));
+    const int files = 1 + fs::exists(kWorking) + fs::exists(kReport);
+    expect(fs::exists(kExchange) && std::distance(fs::directory_iterator("."), {}) == files,
+           "no other file is left");
+    expect(fs::exists(kReport) == (o.report && status == 0), "a report just after -r completed");
     std::string result = rest_of(kExchange);
     if (status == -1) return expect(result == input, "on -1 the exchange file is untouched");
     // The host reads an empty line as the end of a polyline.
-    expect(result[0] != '\n' && result.find("\n\n") == std::string::npos, "no empty line in the result");
+    expect(result[0] != '\n' && result.find("\n\n") == std::string::npos, "no empty line");
 
     const bool kept = status != 0 || o.trace_level != 0;
     expect(fs::exists(kWorking) == kept, "working copy kept exactly when it should be");
     const std::string copy = kept ? rest_of(kWorking) : input + "#\n";
     const std::size_t read = copy.size() - 2;
     expect(copy.size() >= 2 && copy.compare(read, 2, "#\n") == 0 && read <= input.size() &&
-               input.compare(0, read, copy, 0, read) == 0, "working copy: the lines read, then #");
-    std::size_t at = 0, start = 0, lines = 0;  // pieces of at most 511 bytes, as read
-    for (; at < read; ++lines) at = std::min({input.find('\n', start = at), at + 510, input.size() - 1}) + 1;
+               input.compare(0, read, copy, 0, read) == 0,
+           "working copy: the lines read, then #");
+    std::vector<std::string> pieces;  // of at most 511 bytes, as read
+    std::size_t at = 0, start = 0;
+    for (; at < read; pieces.push_back(input.substr(start, at - start)))
+        at = std::min({input.find('\n', start = at), at + 510, input.size() - 1}) + 1;
     expect(at == read, "working copy holds whole lines");
-    expect(read == input.size() || lines > 50000 ||
-               (read > 0 && (input[start] == ' ' || !input.compare(start, 2, "pt") || !input.compare(start, 2, "ci"))),
+    const bool at_point = read > 0 && (input[start] == ' ' || !input.compare(start, 2, "pt") ||
+                                       !input.compare(start, 2, "ci"));
+    expect(read == input.size() || pieces.size() > 50000 || at_point,
            "the intake stops early only at a limit");
-    if (status == 1)  // the point limit record only at that limit, the no-value records only without texts
-        return expect(result == printed(kTooManyLines, 50000) || (result == printed(kTooManyPoints, 800) &&
-                      d.end_point_count > 799) || (result == std::string(kNoValuesHe) + kNoValuesStatus && d.text_count == 0),
-                      "on a limit the result holds only its error record(s)", result.substr(0, 200));
+    // The point limit record only at that limit, the no-value records only without texts.
+    const bool points = result == printed(kTooManyPoints, 800) && d.end_point_count > 799;
+    const bool no_text = result == std::string(kNoValuesHe) + kNoValuesStatus && !d.text_count;
+    if (status == 1)
+        return expect(result == printed(kTooManyLines, 50000) || points || no_text,
+                      "on a limit the result holds only its error record(s)",
+                      result.substr(0, 200));
     const int marked = s.circle_count + s.triangle_count + s.cross_count;
-    expect(s.circle_count >= 0 && s.triangle_count >= 0 && s.cross_count >= 0 && marked <= d.text_count,
+    expect(s.circle_count >= 0 && s.triangle_count >= 0 && s.cross_count >= 0 &&
+               marked <= d.text_count,
            "the counters add up to at most the number of texts");
     expect(d.end_point_count <= 799, "a completed run has at most 799 end points");
-    char restore[4096] = {};  // the restore records as the run's writer gives them for its last state (%.2f of 1e308)
-    Output probe = {fmemopen(restore, sizeof restore, "w")};
-    restore_attributes(d.first, probe);
-    std::fclose(probe.result);
-    const std::string summary = printed(kSummary, s.cross_count, s.triangle_count, s.circle_count, d.text_count);
+    const std::string summary =
+        printed(kSummary, s.cross_count, s.triangle_count, s.circle_count, d.text_count);
     char where[1024];  // %f of a coordinate up to 1e308
-    std::snprintf(where, sizeof where, "cn4\nch %.6f %.6f 10.0 0.0 \"", d.selection_extent[0], d.selection_extent[1] - 10.0 * d.scale);
-    const std::string tail = where + summary + "\n" + restore + "h# " + summary + "\n";
+    std::snprintf(where, sizeof where, "cn4\nch %.6f %.6f 10.0 0.0 \"", d.selection_extent[0],
+                  d.selection_extent[1] - 10.0 * d.scale);
+    const std::string tail =
+        where + summary + "\n" + restore_records(pieces) + "h# " + summary + "\n";
     const std::size_t marks = result.size() - std::min(result.size(), tail.size());
     expect(result.size() >= tail.size() && result.compare(marks, tail.size(), tail) == 0,
-           "the result ends with the summary, the restore records and the status line", result.substr(marks));
+           "the result ends with the summary, the restore records and the status line",
+           result.substr(marks));
     std::size_t counted = 0;  // each mark starts with the line "lt1"
-    for (at = 0; at < marks; at = result.find('\n', at) + 1) counted += result.compare(at, 4, "lt1\n") == 0;
+    for (at = 0; at < marks; at = result.find('\n', at) + 1)
+        counted += !result.compare(at, 4, "lt1\n");
     expect(counted == static_cast<std::size_t>(marked), "one mark per counted verdict");
     expect(delete_explanations(result) == (o.explain ? s.triangle_count + s.cross_count : 0),
            "with -e an explanation per triangle and cross, none without");
     const std::string report = rest_of(kReport);  // rows end in CR LF, which no field holds
-    for (counted = 0, at = report.find("\r\n"); at != std::string::npos; at = report.find("\r\n", at + 2)) ++counted;
-    expect(!o.report || (counted == d.text_count + 1u && report.rfind("\r\n") + 2 == report.size()),  // text_count: the summary's
-           "the report: a header and a row per text, each ending in CR LF", printed("%d rows", int(counted)));
+    counted = 0;                                  // text_count is the summary's
+    for (at = report.find("\r\n"); at != std::string::npos; at = report.find("\r\n", at + 2))
+        ++counted;
+    expect(!o.report || (counted == d.text_count + 1u && report.rfind("\r\n") + 2 == report.size()),
+           "the report: a header and a row per text, each ending in CR LF",
+           printed("%d rows", int(counted)));
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    static std::string scratch = (fs::temp_directory_path() / "dimcheck-fuzz-XXXXXX").string();
-    expect(mkdtemp(scratch.data()) != nullptr, "mkdtemp");
-    fs::current_path(scratch);
-    std::atexit([] { std::error_code ec; fs::remove_all(scratch, ec); });
+    static dimcheck::test::ScratchDir scratch;  // removed at exit
     return 0;
 }
 
@@ -127,21 +173,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return -1;
     const std::string input(reinterpret_cast<const char*>(data + 2), size - 2);
     std::vector<const char*> argv = {"dimcheck"};
-    for (const char* option : {kTrace[data[0] & 7], kScale[data[1] & 15], data[0] & 16 ? "-r" : nullptr,
-                               data[0] & 32 ? "-n" : nullptr, data[0] & 8 ? "-e" : nullptr})
+    for (const char* option :
+         {kTrace[data[0] & 7], kScale[data[1] & 15], data[0] & 16 ? "-r" : nullptr,
+          data[0] & 32 ? "-n" : nullptr, data[0] & 8 ? "-e" : nullptr})
         if (option) argv.push_back(option);
     // A completed run with -e (the last option) is repeated without it.
     for (std::string plain, report;; argv.pop_back()) {
         for (const auto& entry : fs::directory_iterator(".")) fs::remove(entry.path());
         std::FILE* f = std::fopen(data[1] & 0x80 ? "jwc_temp.txt" : "JWC_TEMP.TXT", "wb");
-        expect(f && std::fwrite(input.data(), 1, input.size(), f) == input.size() && !std::fclose(f), "input written");
+        const bool written = f && std::fwrite(input.data(), 1, input.size(), f) == input.size();
+        expect(written && !std::fclose(f), "input written");
         Options options;
         auto drawing = std::make_unique<Drawing>();
         Output out = {nullptr, nullptr, null, null};
         const int status = run(static_cast<int>(argv.size()), argv.data(), options, *drawing, out);
         check_run(options, *drawing, out, status, input);
-        if (!plain.empty()) return expect(status == 0 && rest_of(kExchange) == plain && rest_of(kReport) == report,
-                                          "-e adds the explanations and nothing else"), 0;
+        const bool same = status == 0 && rest_of(kExchange) == plain && rest_of(kReport) == report;
+        if (!plain.empty()) return expect(same, "-e adds the explanations and nothing else"), 0;
         if (status != 0 || !options.explain) return 0;
         delete_explanations(plain = rest_of(kExchange));
         report = rest_of(kReport);

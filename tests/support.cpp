@@ -2,15 +2,11 @@
 
 #include <sys/wait.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
 namespace dimcheck::test {
-
-namespace fs = std::filesystem;
 
 static std::string rest_of(std::FILE* f) {
     std::string bytes;
@@ -37,18 +33,11 @@ void write_file(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-
 std::size_t count_of(const std::string& text, const std::string& part) {
     std::size_t n = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
     return n;
-}
-
-std::string cp932(const std::string& utf8) {
-    // The texts hold neither single quotes nor backslashes.
-    std::FILE* p = popen(("printf '%s' '" + utf8 + "' | iconv -f UTF-8 -t CP932").c_str(), "r");
-    std::string bytes = rest_of(p);
-    return p && pclose(p) == 0 ? bytes : "<iconv failed>";
 }
 
 Captured::Captured() {
@@ -61,39 +50,26 @@ Captured::~Captured() {
         if (f) std::fclose(f);
 }
 
-SearchFrame test_frame() {
-    return {{{0, 0}, {0, 0}, {10, 0}, {10, 4}, {0, 4}}, {{-50, -18}, {-50.2, -18}, {-50.4, -18}}, 0.00025};
-}
-
-ScratchDir::ScratchDir()
-    : path((fs::temp_directory_path() / "dimcheck-XXXXXX").string()), previous(fs::current_path().string()) {
-    if (mkdtemp(path.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    fs::current_path(path);
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ec;
-    fs::current_path(previous, ec);
-    fs::remove_all(path, ec);
-}
-
 Outcome run_program(const std::vector<std::string>& args, unsigned long max_file_bytes) {
     // SIGXFSZ stays ignored, so that a write beyond the file-size limit fails.
     std::string command = "trap '' XFSZ; exec ";
     if (max_file_bytes != 0) command += "prlimit --fsize=" + std::to_string(max_file_bytes) + " ";
-#if DIMCHECK_WINE_SUITE  // its own prefix (wine/prefix.sh); nothing but the program writes to stderr
-    command += "env WINEPREFIX='" DIMCHECK_WINEPREFIX "' WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= '" DIMCHECK_WINE
+#if DIMCHECK_WINE_SUITE  // its own prefix (wine/prefix.sh); nothing but the program writes to
+                         // stderr
+    command += "env WINEPREFIX='" DIMCHECK_WINEPREFIX
+               "' WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= '" DIMCHECK_WINE
                "' '" DIMCHECK_WINE_EXE "'";
 #else
     command += "'" DIMCHECK_EXE "'";
 #endif
     for (std::string arg : args) {
-        for (std::size_t at = 0; (at = arg.find('\'', at)) != std::string::npos; at += 4) arg.replace(at, 1, "'\\''");
+        for (std::size_t at = 0; (at = arg.find('\'', at)) != std::string::npos; at += 4)
+            arg.replace(at, 1, "'\\''");
         command += " '" + arg + "'";
     }
     const int status = std::system((command + " </dev/null >.stdout 2>.stderr").c_str());
-    Outcome o{WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), read_file(".stdout"),
-              read_file(".stderr")};
+    Outcome o{WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
+              read_file(".stdout"), read_file(".stderr")};
     std::remove(".stdout"), std::remove(".stderr");
     return o;
 }

@@ -74,12 +74,12 @@ struct EndPointIndex::Table {
     double t = 0.0;
     double cx[kEndPointSlots], cy[kEndPointSlots];  // tested points, table order
     struct Axis {
-        int n;                   // points whose coordinate is a number
-        double v[kEndPointSlots];      // their coordinates, ascending
-        double minus[kEndPointSlots];  // v - t
-        double plus[kEndPointSlots];   // v + t
+        int n;                           // points whose coordinate is a number
+        double v[kEndPointSlots];        // their coordinates, ascending
+        double minus[kEndPointSlots];    // v - t
+        double plus[kEndPointSlots];     // v + t
         Bits below[kEndPointSlots + 1];  // below[i]: the points of rank < i
-        Bits all;                  // below[n]
+        Bits all;                        // below[n]
     } x, y;
 };
 
@@ -298,11 +298,10 @@ void first_pass_axis(const Table::Axis& a, double e, double t, const Span& all, 
 
 // The index of the lowest set bit of w (w != 0), by de Bruijn multiplication.
 int lowest_bit(std::uint64_t w) {
-    static const int kIndex[64] = {
-        0,  1,  2,  53, 3,  7,  54, 27, 4,  38, 41, 8,  34, 55, 48, 28,
-        62, 5,  39, 46, 44, 42, 22, 9,  24, 35, 59, 56, 49, 18, 29, 11,
-        63, 52, 6,  26, 37, 40, 33, 47, 61, 45, 43, 21, 23, 58, 17, 10,
-        51, 25, 36, 32, 60, 20, 57, 16, 50, 31, 19, 15, 30, 14, 13, 12};
+    static const int kIndex[64] = {0,  1,  2,  53, 3,  7,  54, 27, 4,  38, 41, 8,  34, 55, 48, 28,
+                                   62, 5,  39, 46, 44, 42, 22, 9,  24, 35, 59, 56, 49, 18, 29, 11,
+                                   63, 52, 6,  26, 37, 40, 33, 47, 61, 45, 43, 21, 23, 58, 17, 10,
+                                   51, 25, 36, 32, 60, 20, 57, 16, 50, 31, 19, 15, 30, 14, 13, 12};
     return kIndex[((w & (~w + 1)) * 0x022FDD63CC95386Dull) >> 58];
 }
 
@@ -318,10 +317,11 @@ struct RayLine {
 };
 
 // Plain rays: the screens apply to this ray (with a plain frame).
-inline bool plain_ray(const Frame& f, double cx, double ex, const Span& sx, const Span& sy, double m, double b) {
+inline bool plain_ray(const Frame& f, double cx, double ex, const Span& sx, const Span& sy,
+                      double m, double b) {
     return f.plain & (cx != ex) & (std::fabs(sx.lo) <= kFinite) & (std::fabs(sx.hi) <= kFinite) &
-           (std::fabs(sy.lo) <= kFinite) & (std::fabs(sy.hi) <= kFinite) & (std::fabs(m) <= kPlainMax) &
-           (std::fabs(b) <= kPlainMax);
+           (std::fabs(sy.lo) <= kFinite) & (std::fabs(sy.hi) <= kFinite) &
+           (std::fabs(m) <= kPlainMax) & (std::fabs(b) <= kPlainMax);
 }
 
 inline RayLine ray_line(const Frame& f, double cx, double cy, const Point& e) {
@@ -413,8 +413,8 @@ inline bool may_count(const Division& q) {
 // True when the meeting point is certainly counted (sure inside); never for
 // a parallel side.
 inline bool sure_count(const Division& q) {
-    return static_cast<int>(sure_within(q.num, q.d, q.xlo, q.xhi)) & sure_within(q.ynum, q.d, q.ylo, q.yhi) &
-           !q.parallel;
+    return static_cast<int>(sure_within(q.num, q.d, q.xlo, q.xhi)) &
+           sure_within(q.ynum, q.d, q.ylo, q.yhi) & !q.parallel;
 }
 
 // One pass of many points at once (the ray from each point to e), in sweeps
@@ -434,7 +434,8 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
         return;
     }
     double sxlo[kEndPointSlots], sxhi[kEndPointSlots], sylo[kEndPointSlots], syhi[kEndPointSlots];
-    double m[kEndPointSlots], b[kEndPointSlots], plain[kEndPointSlots], open[kEndPointSlots], counted[kEndPointSlots];
+    double m[kEndPointSlots], b[kEndPointSlots], plain[kEndPointSlots], open[kEndPointSlots],
+        counted[kEndPointSlots];
     for (int i = 0; i < n; ++i) {
         const RayLine r = ray_line(f, gx[i], gy[i], e);
         sxlo[i] = r.sx.lo;
@@ -447,7 +448,9 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
     for (int i = 0; i < n; ++i) {
         open[i] = 0.0;
         counted[i] = 0.0;
-        plain[i] = plain_ray(f, gx[i], e.x, {sxlo[i], sxhi[i]}, {sylo[i], syhi[i]}, m[i], b[i]) ? 1.0 : 0.0;
+        plain[i] = plain_ray(f, gx[i], e.x, {sxlo[i], sxhi[i]}, {sylo[i], syhi[i]}, m[i], b[i])
+                       ? 1.0
+                       : 0.0;
     }
     for (int k = 0; k < 4; ++k) {
         const double mk = f.m[k], bk = f.b[k], bit = 1 << k;
@@ -467,13 +470,15 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
         } else if (f.screen_y[k]) {
             for (int i = 0; i < n; ++i) {
                 const double num = m[i] * bk - b[i] * mk;
-                const bool may = may_fall_within(num, m[i] - mk, upper(sylo[i], f.ylo[k]), lower(syhi[i], f.yhi[k]));
+                const bool may = may_fall_within(num, m[i] - mk, upper(sylo[i], f.ylo[k]),
+                                                 lower(syhi[i], f.yhi[k]));
                 open[i] += (may | (m[i] == mk)) ? bit : 0.0;
             }
         } else {
             for (int i = 0; i < n; ++i) {
                 const double num = bk - b[i];
-                const bool may = may_fall_within(num, m[i] - mk, upper(sxlo[i], f.xlo[k]), lower(sxhi[i], f.xhi[k]));
+                const bool may = may_fall_within(num, m[i] - mk, upper(sxlo[i], f.xlo[k]),
+                                                 lower(sxhi[i], f.xhi[k]));
                 open[i] += (may | (m[i] == mk)) ? bit : 0.0;
             }
         }
@@ -503,8 +508,8 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
         if (f.vertical[k]) continue;
         const int* list = lists[k];
         const int nl = nls[k];
-        double cm[kEndPointSlots], cb[kEndPointSlots], cxlo[kEndPointSlots], cxhi[kEndPointSlots], cylo[kEndPointSlots],
-            cyhi[kEndPointSlots];
+        double cm[kEndPointSlots], cb[kEndPointSlots], cxlo[kEndPointSlots], cxhi[kEndPointSlots],
+            cylo[kEndPointSlots], cyhi[kEndPointSlots];
         for (int j = 0; j < nl; ++j) {
             const int i = list[j];
             cm[j] = m[i];
@@ -565,7 +570,8 @@ int meet(const Seg& a, const Seg& b) {
 // counts (no saturation: docs/fast-search.md).
 int pass(const Frame& f, const Point& cp, const Point& e) {
     // Boxes that cannot meet (docs/fast-search.md): the frame as a whole, then each side.
-    if (!(static_cast<int>(may_share(span_of(cp.x, e.x, f.t), f.all_x)) & may_share(span_of(cp.y, e.y, f.t), f.all_y)))
+    if (!(static_cast<int>(may_share(span_of(cp.x, e.x, f.t), f.all_x)) &
+          may_share(span_of(cp.y, e.y, f.t), f.all_y)))
         return 0;
     const RayLine r = ray_line(f, cp.x, cp.y, e);
     const bool plain = plain_ray(f, cp.x, e.x, r.sx, r.sy, r.m, r.b);
@@ -576,7 +582,7 @@ int pass(const Frame& f, const Point& cp, const Point& e) {
         if (plain && !side.vertical) {
             const Division q = division(r.m, r.b, r.sx, r.sy, side);
             if (!may_count(q)) continue;  // division skipped: docs/fast-search.md
-            if (sure_count(q)) {           // sure inside: docs/fast-search.md
+            if (sure_count(q)) {          // sure inside: docs/fast-search.md
                 ++n;
                 continue;
             }

@@ -31,7 +31,7 @@ private:
 
 // The result of points_in_frame_literal without its traces, for the frame
 // that search_end_points lays on the drawing `index` was built from.
-int points_in_frame_fast(const Drawing& d, const EndPointIndex& index, const SearchFrame& frame, const Text& text,
-                         FoundPoint* found);
+int points_in_frame_fast(const Drawing& d, const EndPointIndex& index, const SearchFrame& frame,
+                         const Text& text, FoundPoint* found);
 
 }  // namespace dimcheck

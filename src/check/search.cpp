@@ -8,8 +8,8 @@
 #include <cstdio>
 
 #include "check/fast_search.h"
-#include "marks/marks.h"
 #include "control/numbers.h"
+#include "marks/marks.h"
 
 namespace dimcheck {
 
@@ -74,12 +74,13 @@ bool lay_frame(const Drawing& d, const Text& text, double search_length, SearchF
     return true;
 }
 
-int search_end_points(const Drawing& d, const EndPointIndex* index, const Options& o, const Text& text,
-                      double search_length, int mode, FoundPoint* found, Output& out) {
+int search_end_points(const Drawing& d, const EndPointIndex* index, const Options& o,
+                      const Text& text, double search_length, int mode, FoundPoint* found,
+                      Output& out) {
     double reach = kFrameReach * search_length;
     if (o.trace_level == 2)
         print_to(out.trace, "# Search_Ten() nagasa(%.1f) draft(%.1f) mae(%.1f) ush(%.1f)\n",
-                     search_length, kFrameReach, reach, reach);
+                 search_length, kFrameReach, reach, reach);
 
     SearchFrame f;
     if (!lay_frame(d, text, search_length, f)) return 0;
@@ -92,15 +93,16 @@ int search_end_points(const Drawing& d, const EndPointIndex* index, const Option
     return points_in_frame(d, index, o, f, text, found, out);
 }
 
-int points_in_frame(const Drawing& d, const EndPointIndex* index, const Options& o, const SearchFrame& frame,
-                    const Text& text, FoundPoint* found, Output& out) {
+int points_in_frame(const Drawing& d, const EndPointIndex* index, const Options& o,
+                    const SearchFrame& frame, const Text& text, FoundPoint* found, Output& out) {
     // Without traces the shortcut finds the same points in the same order.
-    if (o.trace_level == 0 && index != nullptr) return points_in_frame_fast(d, *index, frame, text, found);
+    if (o.trace_level == 0 && index != nullptr)
+        return points_in_frame_fast(d, *index, frame, text, found);
     return points_in_frame_literal(d, o, frame, text, found, out);
 }
 
-int points_in_frame_literal(const Drawing& d, const Options& o, const SearchFrame& frame, const Text& text,
-                            FoundPoint* found, Output& out) {
+int points_in_frame_literal(const Drawing& d, const Options& o, const SearchFrame& frame,
+                            const Text& text, FoundPoint* found, Output& out) {
     const Trace trace = {o.trace_level, out.trace};
     int count = 0;
     for (int k = 0; k < d.end_point_count; ++k) {
@@ -115,7 +117,8 @@ int points_in_frame_literal(const Drawing& d, const Options& o, const SearchFram
         found[count] = {p.x, p.y, std::sqrt(dx * dx + dy * dy)};
         if (count <= kFoundCounted - 1) ++count;
     }
-    if (o.trace_level == 2) std::fprintf(out.trace, "# Get_Ten_Hanni() j(%d)/tenc(%d)\n", count, d.end_point_count);
+    if (o.trace_level == 2)
+        std::fprintf(out.trace, "# Get_Ten_Hanni() j(%d)/tenc(%d)\n", count, d.end_point_count);
     return count;
 }
 

@@ -3,8 +3,8 @@
 // and units, convert.
 #include <algorithm>
 #include <cstdio>
-#include <iterator>
 #include <cstring>
+#include <iterator>
 
 #include "check/value.h"
 #include "control/drawing.h"
@@ -54,8 +54,8 @@ bool written_like_a_value(const char* body) {
             unsigned code = (static_cast<unsigned>(p[0]) << 8) | p[1];
             bool digit = code >= 0x824F && code <= 0x8258;
             // blank , . + - / * M m R and the Greek phi of a diameter
-            static const unsigned kSigns[] = {0x8140, 0x8143, 0x8144, 0x817B, 0x817C,
-                                              0x815E, 0x8196, 0x826C, 0x828D, 0x8271, 0x83D3};
+            static const unsigned kSigns[] = {0x8140, 0x8143, 0x8144, 0x817B, 0x817C, 0x815E,
+                                              0x8196, 0x826C, 0x828D, 0x8271, 0x83D3};
             if (!digit && std::find(std::begin(kSigns), std::end(kSigns), code) == std::end(kSigns))
                 return false;
             ++p;  // never past the terminator: a lone lead byte meets no sign
@@ -103,8 +103,8 @@ int to_half_width(char* value_text, const char* body, Trace trace) {
     std::memcpy(value_text, half, static_cast<std::size_t>(n) + 1);
     if (trace.level == 2) {
         const unsigned char* b = reinterpret_cast<const unsigned char*>(body);
-        std::fprintf(trace.out, "# ZenHan() k(%d) s(%s) str[0][1][2][3] = (%x)(%x)(%x)(%x)\n", mixed,
-                     value_text, b[0], b[1], b[2], b[3]);
+        std::fprintf(trace.out, "# ZenHan() k(%d) s(%s) str[0][1][2][3] = (%x)(%x)(%x)(%x)\n",
+                     mixed, value_text, b[0], b[1], b[2], b[3]);
     }
     return mixed;
 }

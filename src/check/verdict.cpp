@@ -29,8 +29,8 @@ void note_written_form(Judgement& j, const char* value_text) {
 
 }  // namespace
 
-Verdict compare_pair(Judgement& j, const FoundPoint* found, int mode, int first, int second, double length,
-                     Trace trace) {
+Verdict compare_pair(Judgement& j, const FoundPoint* found, int mode, int first, int second,
+                     double length, Trace trace) {
     double dx = found[first].x - found[second].x;
     double dy = found[first].y - found[second].y;
     double distance = std::sqrt(dx * dx + dy * dy);
@@ -38,8 +38,8 @@ Verdict compare_pair(Judgement& j, const FoundPoint* found, int mode, int first,
     if (j.pairs++ == 0 || miss < std::fabs(j.closest - length)) j.closest = distance;
     if (trace.level == 2)
         print_to(trace.out,
-                     "## Same? jj(%d) kk(%d) gosa(%.3f) disten(%.3f) length(%.3f) dis(%.3f)\n", first,
-                     second, j.tolerance, distance, length, miss);
+                 "## Same? jj(%d) kk(%d) gosa(%.3f) disten(%.3f) length(%.3f) dis(%.3f)\n", first,
+                 second, j.tolerance, distance, length, miss);
     if (miss == 0.0) return Verdict::Exact;
     if (miss <= j.tolerance) return (first == 0 && mode == 0) ? Verdict::Exact : Verdict::Good;
     if (miss <= 2 * j.tolerance) return Verdict::NearMiss2;
@@ -60,8 +60,8 @@ void sort_found_points(FoundPoint* found, int n, Trace trace) {
     if (trace.level == 2) std::fprintf(trace.out, "# STEN_sort(%d)  >  j(%d)  OK\n", n, j);
 }
 
-Judgement judge_text(const Drawing& d, const EndPointIndex* index, const Options& o, const Text& text,
-                     FoundPoint* found, Output& out) {
+Judgement judge_text(const Drawing& d, const EndPointIndex* index, const Options& o,
+                     const Text& text, FoundPoint* found, Output& out) {
     const Trace trace = {o.trace_level, out.trace};
     Judgement j;
     bool widened_kind = text.keyword[1] == 'r' || text.keyword[1] == 'o';
@@ -106,12 +106,12 @@ Judgement judge_text(const Drawing& d, const EndPointIndex* index, const Options
     sort_found_points(found, n, trace);
 
     if (o.trace_level == 2) {
-        print_to(out.trace, "# ChSTR(%s) CSP(%s) sunpouchi(%.1f) sunpou(%.1f)\n", text.body, value_text,
-                     drawn_width, value);
+        print_to(out.trace, "# ChSTR(%s) CSP(%s) sunpouchi(%.1f) sunpou(%.1f)\n", text.body,
+                 value_text, drawn_width, value);
         print_to(out.trace, "# i(%d) sort STEN 0(%.1f , %.1f) 1(%.1f , %.1f)\n", n, found[0].x,
-                     found[0].y, found[1].x, found[1].y);
+                 found[0].y, found[1].x, found[1].y);
         print_to(out.trace, "# k(%d) sort STEN 2(%.1f , %.1f) 3(%.1f , %.1f)\n", 0, found[2].x,
-                     found[2].y, found[3].x, found[3].y);
+                 found[2].y, found[3].x, found[3].y);
     }
 
     Verdict result = Verdict::Wrong;

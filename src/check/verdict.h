@@ -12,10 +12,10 @@ class EndPointIndex;
 
 // The verdict codes, as traces print them.
 enum class Verdict {
-    Exact = 0,       // a pair at the value, or within the tolerance from the start point
-    Good = 1,        // a pair within the tolerance
-    NearMiss2 = 2,   // the nearest miss within two tolerances
-    NearMiss3 = 3,   // within three
+    Exact = 0,      // a pair at the value, or within the tolerance from the start point
+    Good = 1,       // a pair within the tolerance
+    NearMiss2 = 2,  // the nearest miss within two tolerances
+    NearMiss3 = 3,  // within three
     Wrong = 10,
     NotAValue = -2,
     // A text record that is counted, not judged: a vertical or angle text, or
@@ -45,13 +45,13 @@ struct Judgement {
 // start; slots beyond them keep what an earlier text left (a level-2 trace
 // shows them). Without traces the search takes the shortcut on `index` when
 // there is one.
-Judgement judge_text(const Drawing& d, const EndPointIndex* index, const Options& o, const Text& text,
-                     FoundPoint* found, Output& out);
+Judgement judge_text(const Drawing& d, const EndPointIndex* index, const Options& o,
+                     const Text& text, FoundPoint* found, Output& out);
 void sort_found_points(FoundPoint* found, int n, Trace trace);
 // The verdict of one pair of found points against the length, counted in
 // j.pairs and j.closest; in mode 0 a pair with the point nearest the text's
 // start is exact within the tolerance.
-Verdict compare_pair(Judgement& j, const FoundPoint* found, int mode, int first, int second, double length,
-                     Trace trace);
+Verdict compare_pair(Judgement& j, const FoundPoint* found, int mode, int first, int second,
+                     double length, Trace trace);
 
 }  // namespace dimcheck

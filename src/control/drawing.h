@@ -50,12 +50,14 @@ struct FirstSeen {
 };
 
 struct Drawing {
-    Point end_points[kEndPointSlots] = {};  // dimension end points: points, small circles, arrow tips
+    // Dimension end points: points, small circles, arrow tips.
+    Point end_points[kEndPointSlots] = {};
     int end_point_count = 0;
-    int text_count = 0;             // text records, judged or not
-    double group_scales[16] = {};   // the scale of each layer group
-    double scale = 0.0;             // the drawing scale, from the layer group current at the first comment
-    // Widens the boxes of the crossing test by crossing_margin / 100; multiplied by the scale once fixed.
+    int text_count = 0;            // text records, judged or not
+    double group_scales[16] = {};  // the scale of each layer group
+    double scale = 0.0;  // the drawing scale, from the layer group current at the first comment
+    // Widens the boxes of the crossing test by crossing_margin / 100; multiplied by the scale once
+    // fixed.
     double crossing_margin = 0.00025;
     double selection_extent[4] = {};  // x1, y1, x2, y2 of the selection (record "hn")
     // The layer group current at the end of the selection: its scale places

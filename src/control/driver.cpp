@@ -10,14 +10,14 @@
 #include "check/text.h"
 #include "check/verdict.h"
 #include "control/fields.h"
-#include "control/result_texts.h"
+#include "control/numbers.h"
 #include "control/rename.h"
+#include "control/result_texts.h"
 #include "intake/consolidate.h"
 #include "intake/intake.h"
 #include "marks/explain.h"
 #include "marks/marks.h"
 #include "marks/report.h"
-#include "control/numbers.h"
 
 namespace dimcheck {
 
@@ -49,21 +49,12 @@ void apply_option(Options& o, const char* arg, std::FILE* err) {
             o.trace_level = level;
         }
         break;
-    case 'e':
-        o.explain = true;
-        break;
-    case 'r':
-        o.report = true;
-        break;
-    case 'n':
-        o.leave_notes_out = true;
-        break;
+    case 'e': o.explain = true; break;
+    case 'r': o.report = true; break;
+    case 'n': o.leave_notes_out = true; break;
     case 'c':
-    case 'u':
-        break;
-    default:
-        std::fputs("\nIllegal Option.\n", err);
-        break;
+    case 'u': break;
+    default: std::fputs("\nIllegal Option.\n", err); break;
     }
 }
 
@@ -110,7 +101,8 @@ void second_pass(std::FILE* working, const Drawing& d, const EndPointIndex* inde
         if (second == 'h' || second == 'o' || second == 'r' || second == 's') {
             parse_text_record(text, line);
             const Judgement j = judge_text(d, index, o, text, found, out);
-            if (o.trace_level == 2) std::fprintf(out.trace, "##kekka(%d)\n", static_cast<int>(j.verdict));
+            if (o.trace_level == 2)
+                std::fprintf(out.trace, "##kekka(%d)\n", static_cast<int>(j.verdict));
             const Mark mark = mark_for(j.verdict);
             if (mark != Mark::None) draw_mark(d, text, mark, out);
             if (o.explain && (mark == Mark::Triangle || mark == Mark::Cross))
@@ -196,7 +188,7 @@ int run(int argc, const char* const* argv, Options& o, Drawing& d, Output& out) 
     std::snprintf(summary, sizeof summary, kSummary, out.cross_count, out.triangle_count,
                   out.circle_count, d.text_count);
     print_to(out.result, "cn4\nch %.6f %.6f 10.0 0.0 \"%s\n", d.selection_extent[0],
-                 d.selection_extent[1] - 10.0 * d.scale, summary);
+             d.selection_extent[1] - 10.0 * d.scale, summary);
     restore_attributes(d.first, out);
     // The report is closed first: the status line, which the host shows,
     // says when it could not be written.
@@ -210,9 +202,9 @@ int run(int argc, const char* const* argv, Options& o, Drawing& d, Output& out) 
     if (o.trace_level == 0) std::remove(kWorking);
     if (o.trace_level > 0) {
         print_to(out.trace,
-                     "## Bairitsu(%.1f) scale(%.1f) mmax(%d) isTest(%d) BATU(%d) SAN(%d) MARU(%d)\n",
-                     o.magnification, d.scale, d.text_count, o.trace_level, out.cross_count, out.triangle_count,
-                     out.circle_count);
+                 "## Bairitsu(%.1f) scale(%.1f) mmax(%d) isTest(%d) BATU(%d) SAN(%d) MARU(%d)\n",
+                 o.magnification, d.scale, d.text_count, o.trace_level, out.cross_count,
+                 out.triangle_count, out.circle_count);
     }
     return status;
 }

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "control/numbers.h"
 #include "control/drawing.h"
+#include "control/numbers.h"
 
 namespace dimcheck {
 
@@ -17,9 +17,7 @@ bool zero_before_x(const char* p) {
     return p[0] == '0' && (p[1] == 'x' || p[1] == 'X');
 }
 
-int low32(unsigned long long v) {
-    return static_cast<int>(static_cast<std::uint32_t>(v));
-}
+int low32(unsigned long long v) { return static_cast<int>(static_cast<std::uint32_t>(v)); }
 
 }  // namespace
 

@@ -13,9 +13,8 @@ namespace dimcheck {
 namespace {
 
 // Powers of ten that doubles hold exactly.
-const double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+const double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 constexpr std::uint64_t kTwo53 = std::uint64_t{1} << 53;
 
@@ -77,7 +76,8 @@ int format_list(char* out, std::size_t size, const char* format, va_list args) {
             if (letter == 'f')
                 n = format_fixed(text.at(), text.room(), v, precision < 0 ? 6 : precision);
             else if (!std::isfinite(v))
-                n = format_special(text.at(), text.room(), v, std::strchr("FEGA", letter) != nullptr);
+                n = format_special(text.at(), text.room(), v,
+                                   std::strchr("FEGA", letter) != nullptr);
             else
                 n = std::snprintf(text.at(), text.room(), one, precision, v);
         } else {  // a flag, a width, a length or no conversion at all
@@ -98,13 +98,9 @@ int format_list(char* out, std::size_t size, const char* format, va_list args) {
 }  // namespace
 
 int put_digits(char* out, std::uint64_t v) {
-    char digits[24];
-    int n = 0;
-    do {
-        digits[n++] = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v != 0);
-    for (int i = 0; i < n; ++i) out[i] = digits[n - 1 - i];
+    int n = 1;
+    for (std::uint64_t rest = v / 10; rest != 0; rest /= 10) ++n;
+    for (int i = n - 1; i >= 0; --i, v /= 10) out[i] = static_cast<char>('0' + v % 10);
     return n;
 }
 
@@ -140,8 +136,8 @@ double read_double(const char* text, char** end) {
         }
     }
     char next = *p;
-    if (digits == 0 || long_number || n > kTwo53 || fraction > 22 || next == 'e' ||
-        next == 'E' || next == 'x' || next == 'X')
+    if (digits == 0 || long_number || n > kTwo53 || fraction > 22 || next == 'e' || next == 'E' ||
+        next == 'x' || next == 'X')
         return std::strtod(text, end);
     double v = static_cast<double>(n);
     if (fraction > 0) v /= kPow10[fraction];
@@ -217,8 +213,7 @@ int format_fixed(char* out, std::size_t size, double v, int decimals) {
     return n;
 }
 
-void write_fixed_line(std::FILE* out, const char* head, const double* values, int n,
-                      int decimals) {
+void write_fixed_line(std::FILE* out, const char* head, const double* values, int n, int decimals) {
     char line[8 * 400 + 64];
     std::size_t used = std::strlen(head);
     std::memcpy(line, head, used);
@@ -244,7 +239,9 @@ int print_to(std::FILE* out, const char* format, ...) {
         text = longer.data();
         format_list(text, longer.size(), format, again);
     }
-    if (n > 0 && std::fwrite(text, 1, static_cast<std::size_t>(n), out) != static_cast<std::size_t>(n)) n = -1;
+    if (n > 0 &&
+        std::fwrite(text, 1, static_cast<std::size_t>(n), out) != static_cast<std::size_t>(n))
+        n = -1;
     va_end(again);
     va_end(args);
     return n;

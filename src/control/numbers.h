@@ -13,7 +13,8 @@
 #include <cstdio>
 
 #if defined(__GNUC__)
-#define DIMCHECK_PRINTF_LIKE(format_index) __attribute__((format(printf, format_index, format_index + 1)))
+#define DIMCHECK_PRINTF_LIKE(format_index) \
+    __attribute__((format(printf, format_index, format_index + 1)))
 #else
 #define DIMCHECK_PRINTF_LIKE(format_index)
 #endif
@@ -34,8 +35,7 @@ int format_fixed(char* out, std::size_t size, double v, int decimals);
 // blanks, and a line end: fprintf(out, "ci %.6f %.6f %.6f\n", a, b, c) is
 // write_fixed_line(out, "ci ", {a, b, c}, 3, 6). At most 8 values and 60
 // decimals.
-void write_fixed_line(std::FILE* out, const char* head, const double* values, int n,
-                      int decimals);
+void write_fixed_line(std::FILE* out, const char* head, const double* values, int n, int decimals);
 
 // std::fprintf and std::snprintf as glibc's, for the formats the program
 // prints doubles with: conversions d i u o x X s f F e E g G a A and %%, each

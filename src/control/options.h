@@ -4,8 +4,8 @@
 namespace dimcheck {
 
 struct Options {
-    int trace_level = 0;         // -t
-    double magnification = 1.0;  // -b: a value read is multiplied by it
+    int trace_level = 0;           // -t
+    double magnification = 1.0;    // -b: a value read is multiplied by it
     bool explain = false;          // -e: say beside every triangle and cross why
     bool report = false;           // -r: list every text in the report
     bool leave_notes_out = false;  // -n: judge only texts written like a value

@@ -6,6 +6,8 @@ void say_cannot_open(std::FILE* err, const char* name, bool line_end) {
     std::fprintf(err, "Cannot open file: %s%s", name, line_end ? "\n" : "");
 }
 
-void say_cannot_write(std::FILE* err, const char* name) { std::fprintf(err, "Cannot write file: %s", name); }
+void say_cannot_write(std::FILE* err, const char* name) {
+    std::fprintf(err, "Cannot write file: %s", name);
+}
 
 }  // namespace dimcheck

@@ -6,10 +6,12 @@ namespace dimcheck {
 
 // "he  要素数オーバー    MAX = %d\n"
 constexpr const char kTooManyLines[] =
-    "he  \x97v\x91" "f\x90\x94\x83I\x81[\x83o\x81[    MAX = %d\n";
+    "he  \x97v\x91"
+    "f\x90\x94\x83I\x81[\x83o\x81[    MAX = %d\n";
 // "he  寸法端点  処理限度数オーバー    MAX=%d\n"
 constexpr const char kTooManyPoints[] =
-    "he  \x90\xa1\x96@\x92[\x93_  \x8f\x88\x97\x9d\x8c\xc0\x93x\x90\x94\x83I\x81[\x83o\x81[    MAX=%d\n";
+    "he  \x90\xa1\x96@\x92[\x93_  \x8f\x88\x97\x9d\x8c\xc0\x93x\x90\x94\x83I\x81[\x83o\x81[    "
+    "MAX=%d\n";
 // "he  寸法値がありません\n"
 constexpr const char kNoValuesHe[] =
     "he  \x90\xa1\x96@\x92l\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\n";
@@ -18,7 +20,9 @@ constexpr const char kNoValuesStatus[] =
     "h#  \x90\xa1\x96@\x92l\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\n";
 // "不良 Ｘ=%d , 要・確認 △=%d , 良◎◯=%d  /全文字数(%d)"
 constexpr const char kSummary[] =
-    "\x95s\x97\xc7 \x82w=%d , \x97v\x81" "E\x8am\x94" "F \x81\xa2=%d , "
+    "\x95s\x97\xc7 \x82w=%d , \x97v\x81"
+    "E\x8am\x94"
+    "F \x81\xa2=%d , "
     "\x97\xc7\x81\x9d\x81\xfc=%d  /\x91S\x95\xb6\x8e\x9a\x90\x94(%d)";
 
 // "  dimcheck.csv を書けません": after the summary in the status line when the

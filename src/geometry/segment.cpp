@@ -4,8 +4,8 @@
 // Vertical, parallel and one-line cases are decided by exact comparison.
 #include <cstdio>
 
-#include "geometry/segment.h"
 #include "control/numbers.h"
+#include "geometry/segment.h"
 
 namespace dimcheck {
 
@@ -27,7 +27,8 @@ void make_segment(const Point* p, const Point* q, double* seg) {
     seg[3] = q->y;
 }
 
-int in_both_boxes(const double* A, const double* B, const Point* point, double margin, Trace trace) {
+int in_both_boxes(const double* A, const double* B, const Point* point, double margin,
+                  Trace trace) {
     double t = margin / 100.0f;
     int k1 = within(A[0], A[2], t, point->x) ? 1 : 0;
     int k2 = within(A[1], A[3], t, point->y) ? 1 : 0;
@@ -35,17 +36,17 @@ int in_both_boxes(const double* A, const double* B, const Point* point, double m
     int k4 = within(B[1], B[3], t, point->y) ? 1 : 0;
     if (trace.level >= 3)
         print_to(trace.out, "# __CROSS() k1(%d) k2(%d) k3(%d) k4(%d) ten(%.1f , %.1f)\n", k1, k2,
-                     k3, k4, point->x, point->y);
+                 k3, k4, point->x, point->y);
     return k1 * k2 * k3 * k4;
 }
 
-Meeting add_meeting_points(int& count, const double* A, const double* B, double margin, int precision,
-                           Trace trace) {
+Meeting add_meeting_points(int& count, const double* A, const double* B, double margin,
+                           int precision, Trace trace) {
     if (trace.level >= 3) {
         print_to(trace.out, "# Koten_lnln() A1(%.1f , %.1f)---A2(%.1f , %.1f)\n", A[0], A[1], A[2],
-                     A[3]);
+                 A[3]);
         print_to(trace.out, "#              B1(%.1f , %.1f)---B2(%.1f , %.1f)\n", B[0], B[1], B[2],
-                     B[3]);
+                 B[3]);
     }
     int p = 0;
     int q = 0;
@@ -96,8 +97,9 @@ Meeting add_meeting_points(int& count, const double* A, const double* B, double 
     }
 
     if ((p != 0 || q != 0) && trace.level == 2) {
-        print_to(trace.out, "#      XXX  KP[%d] kten(%.0f ,%.0f)  XXX p(%d)q(%d) KPcnt(%d) seido(%d)\n",
-                     count - 1, meeting.x, meeting.y, p, q, count, precision);
+        print_to(trace.out,
+                 "#      XXX  KP[%d] kten(%.0f ,%.0f)  XXX p(%d)q(%d) KPcnt(%d) seido(%d)\n",
+                 count - 1, meeting.x, meeting.y, p, q, count, precision);
     }
     return {meeting, p, q};
 }

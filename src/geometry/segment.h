@@ -23,7 +23,7 @@ int in_both_boxes(const double* A, const double* B, const Point* point, double m
 // Counts the meeting points of A and B that lie on both in `count` (at most
 // 10) and returns the last one tested. `precision` is only shown in the
 // level-2 trace: the frame test always asks with 0, the narrow boxes.
-Meeting add_meeting_points(int& count, const double* A, const double* B, double margin, int precision,
-                           Trace trace);
+Meeting add_meeting_points(int& count, const double* A, const double* B, double margin,
+                           int precision, Trace trace);
 
 }  // namespace dimcheck

@@ -33,16 +33,24 @@ int take_arrow_tip(Drawing& d, Stroke& last, const double* line, Trace trace) {
     bool joined = false;
     double tipx = 0.0, tipy = 0.0;
     if (same_point(x1, y1, last.x1, last.y1)) {
-        joined = true; tipx = x1; tipy = y1;
+        joined = true;
+        tipx = x1;
+        tipy = y1;
     }
     if (same_point(x1, y1, last.x2, last.y2)) {
-        joined = true; tipx = x1; tipy = y1;
+        joined = true;
+        tipx = x1;
+        tipy = y1;
     }
     if (same_point(x2, y2, last.x1, last.y1)) {
-        joined = true; tipx = x2; tipy = y2;
+        joined = true;
+        tipx = x2;
+        tipy = y2;
     }
     if (same_point(x2, y2, last.x2, last.y2)) {
-        joined = true; tipx = x2; tipy = y2;
+        joined = true;
+        tipx = x2;
+        tipy = y2;
     }
 
     if (stroke) last = {x1, y1, x2, y2, len2};

@@ -107,7 +107,8 @@ void consolidate(Drawing& d, Trace trace) {
         ++passes;
     }
     if (trace.level == 2)
-        std::fprintf(trace.out, "# TEN_DP()  tenc(%d) duplication(%d)\n", d.end_point_count, passes - 1);
+        std::fprintf(trace.out, "# TEN_DP()  tenc(%d) duplication(%d)\n", d.end_point_count,
+                     passes - 1);
 }
 
 }  // namespace dimcheck

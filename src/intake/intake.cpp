@@ -98,10 +98,22 @@ void store_header(Drawing& d, const char* line) {
 void store_attribute(Drawing& d, IntakeMemory& m, const char* line) {
     FieldReader f(line + 2);
     switch (line[1]) {
-    case 'g': f.hex(d.layer_group); capture(d.first.layer_group, d.layer_group); break;
-    case 'y': f.hex(m.layer); capture(d.first.layer, m.layer); break;
-    case 't': f.dec(m.line_type); capture(d.first.line_type, m.line_type); break;
-    case 'c': f.dec(m.line_colour); capture(d.first.line_colour, m.line_colour); break;
+    case 'g':
+        f.hex(d.layer_group);
+        capture(d.first.layer_group, d.layer_group);
+        break;
+    case 'y':
+        f.hex(m.layer);
+        capture(d.first.layer, m.layer);
+        break;
+    case 't':
+        f.dec(m.line_type);
+        capture(d.first.line_type, m.line_type);
+        break;
+    case 'c':
+        f.dec(m.line_colour);
+        capture(d.first.line_colour, m.line_colour);
+        break;
     default: break;
     }
 }
@@ -143,9 +155,7 @@ int read_record(Drawing& d, IntakeMemory& m, const char* line, Trace trace) {
         if (line[1] == 'i') return store_circle(d, m, line);
         ++d.text_count;
         return 0;
-    case 'h':
-        store_header(d, line);
-        return 0;
+    case 'h': store_header(d, line); return 0;
     case 'f':
         // "file=<path>": the drawing's name for the report; the first one counts.
         if (!d.named && std::strncmp(line, "file=", 5) == 0) {
@@ -154,9 +164,7 @@ int read_record(Drawing& d, IntakeMemory& m, const char* line, Trace trace) {
             std::snprintf(d.name, sizeof d.name, "%.*s", n, line + 5);
         }
         return 0;
-    case 'l':
-        store_attribute(d, m, line);
-        return 0;
+    case 'l': store_attribute(d, m, line); return 0;
     case 'p':
         if (line[1] == 'n') {
             FieldReader(line + 2).dec(m.point_kind);
@@ -168,12 +176,12 @@ int read_record(Drawing& d, IntakeMemory& m, const char* line, Trace trace) {
             return add_point(d, m);
         }
         return 0;
-    default:
-        return 0;
+    default: return 0;
     }
 }
 
-int read_selection(Drawing& d, Trace trace, std::FILE* err, const char* in_name, const char* copy_name) {
+int read_selection(Drawing& d, Trace trace, std::FILE* err, const char* in_name,
+                   const char* copy_name) {
     // Binary on every platform: Windows' text mode would end the selection at
     // a byte 0x1A and drop the CR of every line end, so that it would read
     // other bytes than the Linux program reads. Line ends are the reader's
@@ -209,8 +217,8 @@ int read_selection(Drawing& d, Trace trace, std::FILE* err, const char* in_name,
         return kIntakeFailed;
     }
     if (trace.level == 2)
-        std::fprintf(trace.out, "### TFILEcopy_Ten() xmax(%d) tenc(%d) mmax(%d)\n", count, d.end_point_count,
-                     d.text_count);
+        std::fprintf(trace.out, "### TFILEcopy_Ten() xmax(%d) tenc(%d) mmax(%d)\n", count,
+                     d.end_point_count, d.text_count);
     std::fputs("#\n", copy);
     std::fclose(in);
 

@@ -31,7 +31,8 @@ struct IntakeMemory {
 // Copies `in_name` to `copy_name` line by line while parsing each line, then
 // adds a line "#". Returns the number of lines read, or kIntakeFailed after
 // writing the message to `err`.
-int read_selection(Drawing& d, Trace trace, std::FILE* err, const char* in_name, const char* copy_name);
+int read_selection(Drawing& d, Trace trace, std::FILE* err, const char* in_name,
+                   const char* copy_name);
 
 // Parses one line as read. Returns 0 to go on, -1 when the end-point table has
 // reached its limit.

@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "control/numbers.h"
 #include "control/result_texts.h"
 #include "marks/explain.h"
 #include "marks/marks.h"
-#include "control/numbers.h"
 
 namespace dimcheck {
 

@@ -78,14 +78,14 @@ void draw_mark(const Drawing& d, const Text& text, Mark mark, Output& out) {
         stroke(out, cx + r, cy - r, cx - r, cy + r);
         ++out.cross_count;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
 void restore_attributes(const FirstSeen& first, Output& out) {
     if (first.text_kind == 0)
-        free_size_kind(out, first.free_width, first.free_height, first.free_spacing, first.free_colour);
+        free_size_kind(out, first.free_width, first.free_height, first.free_spacing,
+                       first.free_colour);
     else if (first.text_kind <= 10)
         std::fprintf(out.result, "cn%d\n", first.text_kind);
     std::fprintf(out.result, "lg%x\nly%x\nlt%d\nlc%d\n", static_cast<unsigned>(first.layer_group),

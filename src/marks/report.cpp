@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "control/fields.h"
-#include "marks/report.h"
 #include "control/numbers.h"
+#include "marks/report.h"
 
 namespace dimcheck {
 
@@ -15,18 +15,19 @@ namespace {
 // "行番号,種類,始点X,始点Y,文字,読取値,許容差,端点数,図上長さ,差,判定,図面,倍率"
 constexpr const char kHeader[] =
     "\x8ds\x94\xd4\x8d\x86,\x8e\xed\x97\xde,\x8en\x93_X,\x8en\x93_Y,\x95\xb6\x8e\x9a,"
-    "\x93\xc7\x8e\xe6\x92l,\x8b\x96\x97" "e\x8d\xb7,\x92[\x93_\x90\x94,\x90}\x8f\xe3\x92\xb7\x82\xb3,"
+    "\x93\xc7\x8e\xe6\x92l,\x8b\x96\x97"
+    "e\x8d\xb7,\x92[\x93_\x90\x94,\x90}\x8f\xe3\x92\xb7\x82\xb3,"
     "\x8d\xb7,\x94\xbb\x92\xe8,\x90}\x96\xca,\x94{\x97\xa6";
 
 const char* verdict_word(Verdict verdict) {
     switch (verdict) {
-    case Verdict::Exact: return "\x81\x9d";             // ◎
-    case Verdict::Good: return "\x81\xfc";              // ◯
+    case Verdict::Exact: return "\x81\x9d";  // ◎
+    case Verdict::Good: return "\x81\xfc";   // ◯
     case Verdict::NearMiss2:
-    case Verdict::NearMiss3: return "\x81\xa2";         // △
-    case Verdict::Wrong: return "\x82w";                // Ｘ
+    case Verdict::NearMiss3: return "\x81\xa2";                       // △
+    case Verdict::Wrong: return "\x82w";                              // Ｘ
     case Verdict::NotAValue: return "\x90\x94\x92l\x82\xc8\x82\xb5";  // 数値なし
-    default: return "\x91\xce\x8f\xdb\x8aO";            // 対象外
+    default: return "\x91\xce\x8f\xdb\x8aO";                          // 対象外
     }
 }
 
@@ -86,8 +87,8 @@ void open_report(Output& out) {
     if (out.report != nullptr) std::fprintf(out.report, "%s\r\n", kHeader);
 }
 
-void report_row(const Drawing& d, const Options& o, const Judgement& j, int line_number, const char* line,
-                Output& out) {
+void report_row(const Drawing& d, const Options& o, const Judgement& j, int line_number,
+                const char* line, Output& out) {
     std::FILE* f = out.report;
     if (f == nullptr) return;
     std::fprintf(f, "%d", line_number);

@@ -16,8 +16,8 @@ void open_report(Output& out);
 // One row: the record `line` (a text record), its line number in the
 // selection and its judgement (the verdict NotJudged for a record that is
 // counted, not judged).
-void report_row(const Drawing& d, const Options& o, const Judgement& j, int line_number, const char* line,
-                Output& out);
+void report_row(const Drawing& d, const Options& o, const Judgement& j, int line_number,
+                const char* line, Output& out);
 // Closes the report; false, said on the error stream, if it is not complete.
 bool close_report(Output& out);
 

@@ -1,4 +1,4 @@
-// Dimension checking: the value read from a text body, and the verdict of a
+// Dimension checking: the value a text body reads as, and the verdict of a
 // pair and of a whole text.
 #include <cstring>
 
@@ -11,38 +11,48 @@ namespace dimcheck::test {
 
 TEST(ValueReading, BodiesGiveTheirValueToleranceAndUnit) {
     for (const Row& r : table("check/values.txt")) {
-        char body[kLineBuf] = {}, got[256], value[kValueText];
-        double tolerance = 0.51;
-        std::memcpy(body, r[0].data(), r[0].size());
-        const int length = cut_line_end(body), mixed = to_half_width(value, body, {0, nullptr});
-        const std::string value_text = value;
-        const int numeric = check_number_and_tolerance(tolerance, value), thousands = strip_and_find_metres(value);
-        std::snprintf(got, sizeof got, "%d | %d | %s | %d | %g | %d | %s", length, mixed, value_text.c_str(), numeric,
-                      tolerance, thousands, value);
-        EXPECT_EQ(got, r[1] + " | " + r[2] + " | " + r[3] + " | " + r[4] + " | " + r[5] + " | " + r[6] + " | " + r[7]) << r.where;
+        Captured c;
+        Text t;
+        FoundPoint found[kFoundSlots];
+        std::memcpy(t.body, r["body"].data(), r["body"].size());
+        cut_line_end(t.body);  // as the text record is read
+        const Judgement j = judge_text(c.d, nullptr, c.o, t, found, c.out);
+        char got[128] = "none | - | -";
+        if (j.verdict != Verdict::NotAValue)
+            std::snprintf(got, sizeof got, "%.15g | %.15g | %s", j.value, j.tolerance,
+                          j.metres ? "yes" : "no");
+        EXPECT_EQ(got, r["value"] + " | " + r["tolerance"] + " | " + r["metres"]) << r.where;
     }
 }
 
-TEST(Verdict, PairsAndTextsAsTabled) {
-    for (const Row& r : table("check/verdicts.txt")) {
-        SCOPED_TRACE(r.where);
+TEST(Verdict, PairsAsTabled) {
+    for (const Row& r : table("check/pairs.txt")) {
+        FoundPoint found[kFoundSlots] = {};
+        Judgement j;
+        j.tolerance = r.num("tolerance");
+        found[r.integer("first")] = {10, 20, 0}, found[r.integer("second")] = {700, 744.5, 0};
+        const Verdict v = compare_pair(j, found, r.integer("mode"), r.integer("first"),
+                                       r.integer("second"), r.num("length"), {0, nullptr});
+        EXPECT_EQ(int(v), r.integer("code")) << r.where;
+    }
+}
+
+TEST(Verdict, TextsAsTabled) {
+    for (const Row& r : table("check/texts.txt")) {
         Captured c;
         FoundPoint found[kFoundSlots] = {};
-        const std::vector<double> v = r.nums(1);
-        Judgement j;
         Text t;
-        if (r[0] == "pair") {
-            j.tolerance = v[0], found[int(v[2])] = {10, 20, 0}, found[int(v[3])] = {700, 744.5, 0};
-            EXPECT_EQ(int(compare_pair(j, found, int(v[1]), int(v[2]), int(v[3]), v[4], {0, nullptr})), r.integer(2));
-        } else {
-            c.o.trace_level = 1, c.o.magnification = r.num(3), t.kind = 2, c.d.kind_widths[2] = c.d.kind_heights[2] = 2.5, c.d.scale = c.d.group_scales[0] = 1.0;
-            for (double x : r.nums(4)) c.d.end_points[c.d.end_point_count++] = {x, -1};
-            std::memcpy(t.keyword, r[1].data(), 2);
-            std::strcpy(t.body, r[2].c_str()), t.x = 500, t.dx = 10;
-            EXPECT_EQ(int(judge_text(c.d, nullptr, c.o, t, found, c.out).verdict), r.integer(5));
-            const std::string drawn = c.result();  // the frame's text at level 1 is the search mode
-            EXPECT_EQ(drawn.find('"') == std::string::npos ? "-" : drawn.substr(drawn.find('"') + 1, 1), r[6]);
-        }
+        c.o.trace_level = 1, c.o.magnification = r.num("magnification"), t.kind = 2;
+        c.d.kind_widths[2] = c.d.kind_heights[2] = 2.5, c.d.scale = c.d.group_scales[0] = 1.0;
+        for (double x : r.nums("end points x")) c.d.end_points[c.d.end_point_count++] = {x, -1};
+        std::memcpy(t.keyword, r["kind"].data(), 2);
+        std::strcpy(t.body, r["body"].c_str()), t.x = 500, t.dx = 10;
+        EXPECT_EQ(int(judge_text(c.d, nullptr, c.o, t, found, c.out).verdict), r.integer("code"))
+            << r.where;
+        const std::string drawn = c.result();  // the frame's text at level 1 is the search mode
+        const std::size_t quote = drawn.find('"');
+        EXPECT_EQ(quote == std::string::npos ? "-" : drawn.substr(quote + 1, 1), r["mode"])
+            << r.where;
     }
 }
 

@@ -1,35 +1,5 @@
-// Every folder e2e/cases/GROUP/NAME is one run of the program in a scratch folder:
-//   in         (optional) the exchange file as the host writes it; comment
-//              records ("# ...") explain the case where it needs explaining
-//   generate   (optional) lines "N LINE", N copies of LINE each, read after `in`
-//   source     (optional) the repo-relative path of a file, read after those
-//   name       (optional) the name the host gave it; JWC_TEMP.TXT if absent
-//   before/    (optional) files and folders lying there before the run
-//   setup      (optional) lines "link NAME TARGET" (a symbolic link made before
-//              the run) and "fsize BYTES" (no file the run writes grows beyond)
-//   args       (optional) one argument per line
-//   status     the exit status (255 for -1)
-//   expect, working, report (optional) JWC_TEMP.TXT, the working copy
-//              JWC_TEMP.$$$ and dimcheck.csv after the run, byte for byte;
-//              absent: no such regular file may be left
-//   stdout, stderr (optional) the streams; absent: empty
-//   linux-only (optional, empty) the Windows suite skips the case: it needs
-//              case-sensitive names, links, a file-size limit or a folder that
-//              opens for reading
-// Nothing else may be left but the exchange file under its own name when there
-// is no `expect`. An expectation E over 4 MiB is kept as E-size, E-head, E-tail:
-// its byte count, first and last KiB. The bytes are the Linux program's; the
-// Windows suite runs these folders and those of the group `windows` (cases only
-// a case-insensitive file system shows, see its README.md) against dimcheck.exe
-// under Wine and expects every lone LF as CR LF in the result and the streams,
-// which it writes in text mode (a size counts CR LF as one byte); the working
-// copy and the report are written byte for byte everywhere.
-// ctest runs each folder as the test case.GROUP/NAME (tests/cases.cmake lists them
-// when it starts). To record folders, run the native runner with DIMCHECK_RECORD=1
-// and a filter on GROUP_NAME (every character but letters and digits as _):
-//   DIMCHECK_RECORD=1 build/tests/dimcheck_cases --gtest_filter='*/hostile_nul_bytes'
-// It writes status and the expectations from the run into the folder instead of
-// comparing (removing those the run left absent); check the bytes by hand.
+// The recorded case folders e2e/cases/GROUP/NAME, each one run of the program in a scratch folder;
+// e2e/README.md describes the files of a folder and how to record one.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -53,7 +23,8 @@ std::vector<std::string> case_names() {  // GROUP/NAME, in order
     for (const auto& group : fs::directory_iterator(kCases))
         for (const auto& entry : fs::directory_iterator(group.path()))
             if (entry.is_directory() && (kWine || group.path().filename() != "windows"))
-                names.push_back(group.path().filename().string() + "/" + entry.path().filename().string());
+                names.push_back(group.path().filename().string() + "/" +
+                                entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -61,7 +32,7 @@ std::vector<std::string> case_names() {  // GROUP/NAME, in order
 class Case : public ::testing::TestWithParam<std::string> {
 protected:
     fs::path dir = kCases / GetParam();
-    bool has(const std::string& f) { return fs::exists(dir / f) || fs::exists(dir / (f + "-size")); }
+    bool has(const std::string& f) { return exists(dir / f) || exists(dir / (f + "-size")); }
     std::string file(const std::string& f, bool as_written = false) {
         std::string bytes = fs::exists(dir / f) ? read_file((dir / f).string()) : "";
         for (std::size_t i = 0; kWine && as_written && i < bytes.size(); ++i)
@@ -71,10 +42,11 @@ protected:
     // Keeps what the run wrote or left (`got`, if `left`) as the expectation at `at`.
     static void record(const std::string& at, const std::string& got, bool left) {
         for (const char* part : {"", "-size", "-head", "-tail"}) fs::remove(at + part);
-        if (left && got.size() <= 4 << 20) write_file(at, got);
-        else if (left)
-            write_file(at + "-size", std::to_string(got.size()) + "\n"), write_file(at + "-head", got.substr(0, 1024)),
-                write_file(at + "-tail", got.substr(got.size() - 1024));
+        if (!left) return;
+        if (got.size() <= 4 << 20) return write_file(at, got);
+        write_file(at + "-size", std::to_string(got.size()) + "\n");
+        write_file(at + "-head", got.substr(0, 1024));
+        write_file(at + "-tail", got.substr(got.size() - 1024));
     }
     // Holds what the run wrote or left to the expectation `e`, or records it.
     void compare(const std::string& e, const std::string& got, bool left, bool as_written = true) {
@@ -82,8 +54,11 @@ protected:
         if (kRecord) return record(at, got, left);
         EXPECT_EQ(left, has(e)) << e;
         if (!left) return;
-        if (!fs::exists(at + "-size")) { EXPECT_EQ(got, file(e, as_written)) << e; return; }
-        const std::string head = file(e + "-head", as_written), tail = file(e + "-tail", as_written);
+        const bool whole = !fs::exists(at + "-size");
+        EXPECT_EQ(got, whole ? file(e, as_written) : got) << e;  // else in its parts:
+        if (whole) return;
+        const std::string head = file(e + "-head", as_written),
+                          tail = file(e + "-tail", as_written);
         const std::size_t crlf = kWine && as_written ? count_of(got, "\r\n") : 0;  // one byte each
         EXPECT_EQ(got.size() - crlf, std::stoul(file(e + "-size"))) << e;
         EXPECT_EQ(got.substr(0, head.size()), head) << e;
@@ -108,8 +83,10 @@ TEST_P(Case, MatchesItsFolder) {
     if (has("in") || has("generate") || has("source")) write_file(name, input);
     unsigned long max_file_bytes = 0;
     for (std::string target; setup >> word;)
-        if (word == "fsize") setup >> max_file_bytes;
-        else if (word == "link" && setup >> word >> target) fs::create_symlink(target, word);
+        if (word == "fsize")
+            setup >> max_file_bytes;
+        else if (word == "link" && setup >> word >> target)
+            fs::create_symlink(target, word);
     Outcome o = run_program(args, max_file_bytes);
 
     compare("status", std::to_string(o.status) + "\n", true, false);
@@ -121,9 +98,11 @@ TEST_P(Case, MatchesItsFolder) {
         const bool left = fs::is_regular_file(fs::symlink_status(kept));
         compare(e, left ? read_file(kept) : "", left, e[0] == 'e');
     }
-    for (const auto& entry : fs::directory_iterator(".")) {  // no intermediate name, no renamed file
+    // No intermediate name, no renamed file.
+    for (const auto& entry : fs::directory_iterator(".")) {
         const std::string left = entry.path().filename().string();
-        bool allowed = !fs::is_regular_file(entry.symlink_status()) || (left == name && !has("expect"));
+        bool allowed =
+            !fs::is_regular_file(entry.symlink_status()) || (left == name && !has("expect"));
         for (auto [e, kept] : files) allowed = allowed || left == kept;
         EXPECT_TRUE(allowed) << "left behind: " << left;
     }
@@ -131,7 +110,7 @@ TEST_P(Case, MatchesItsFolder) {
 
 INSTANTIATE_TEST_SUITE_P(Folder, Case, ::testing::ValuesIn(case_names()), [](const auto& info) {
     std::string n = info.param;
-    std::replace_if(n.begin(), n.end(), [](char c) { return !isalnum(static_cast<unsigned char>(c)); }, '_');
+    for (char& c : n) c = isalnum(static_cast<unsigned char>(c)) ? c : '_';
     return n;
 });
 
