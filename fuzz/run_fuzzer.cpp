@@ -20,6 +20,7 @@
 #include "common/kit.h"
 #include "control/driver.h"
 #include "control/result_texts.h"
+#include "marks/marks.h"
 #include "marks/report.h"
 
 namespace {
@@ -46,35 +47,6 @@ std::string printed(const char* format, int a, int b = 0, int c = 0, int d = 0) 
     char buf[512];
     std::snprintf(buf, sizeof buf, format, a, b, c, d);
     return buf;
-}
-
-// The records that restore the attributes the lines read start with: text kind (0 free-size with
-// its sizes, 1 to 10 by number), layer group and layer (hex), line type and colour, point kind (up
-// to 9). Each is the first value other than 20 that the attribute holds after one of its records;
-// the fields are read by the C library, and one that does not convert keeps the value before.
-std::string restore_records(const std::vector<std::string>& pieces) {
-    int now[6] = {}, first[6] = {20, 20, 20, 20, 20, 20}, k;  // cn lg ly lt lc pn
-    double sizes[4] = {-20, 20, 20, 20};
-    char *e, buf[4096];  // %.2f of 1e308
-    for (const std::string& piece : pieces) {
-        const char *l = piece.c_str(), *p = l + std::min<std::size_t>(3, std::strlen(l));
-        for (k = 0; k < 6 && std::strncmp(l, &"cnlglyltlcpn"[2 * k], 2) != 0;) ++k;
-        if (k == 0 && l[2] == '0') {  // free-size: width, height, spacing, colour; 0 when unread
-            for (int i = 0; i < 4 && first[0] == 20; ++i, p = e)
-                sizes[i] = i < 3 ? std::strtod(p, &e) : int(std::uint32_t(std::strtoll(p, &e, 10)));
-            now[0] = 0;
-        } else if (k < 6) {
-            const bool hex = k == 1 || k == 2;
-            const auto v = hex ? std::strtoull(l + 2, &e, 16) : std::strtoll(l + 2, &e, 10);
-            if (e != l + 2) now[k] = int(std::uint32_t(v));
-        }
-        if (k < 6 && first[k] == 20) first[k] = now[k];
-    }
-    std::snprintf(buf, sizeof buf, "cn0 %.2f, %.2f, %.2f, %d\n", sizes[0], sizes[1], sizes[2],
-                  int(sizes[3]));
-    std::string r = first[0] == 0 ? buf : first[0] <= 10 ? printed("cn%d\n", first[0]) : "";
-    r += printed("lg%x\nly%x\nlt%d\nlc%d\n", first[1], first[2], first[3], first[4]);
-    return r + (first[5] <= 9 ? printed("pn%d\n", first[5]) : "");
 }
 
 // The length of the records of one explanation at `at` in a result, or 0: a text-kind record
@@ -137,11 +109,14 @@ void check_run(const Options& o, const Drawing& d, const Output& s, int status,
     expect(d.end_point_count <= 799, "a completed run has at most 799 end points");
     const std::string summary =
         printed(kSummary, s.cross_count, s.triangle_count, s.circle_count, d.text_count);
+    char restore[4096] = {};  // as the run's restore writer gives them (%.2f of 1e308)
+    Output probe = {fmemopen(restore, sizeof restore, "w")};
+    restore_attributes(d.first, probe);
+    std::fclose(probe.result);
     char where[1024];  // %f of a coordinate up to 1e308
     std::snprintf(where, sizeof where, "cn4\nch %.6f %.6f 10.0 0.0 \"", d.selection_extent[0],
                   d.selection_extent[1] - 10.0 * d.scale);
-    const std::string tail =
-        where + summary + "\n" + restore_records(pieces) + "h# " + summary + "\n";
+    const std::string tail = where + summary + "\n" + restore + "h# " + summary + "\n";
     const std::size_t marks = result.size() - std::min(result.size(), tail.size());
     expect(result.size() >= tail.size() && result.compare(marks, tail.size(), tail) == 0,
            "the result ends with the summary, the restore records and the status line",

@@ -23,7 +23,6 @@ struct Captured {  // fresh values of a run whose result, trace and error stream
     Captured();
     ~Captured();
     std::string result() const { return slurp(out.result); }
-    std::string trace() const { return slurp(out.trace); }
     Options o;
     Drawing d;
     Output out;

@@ -1,6 +1,5 @@
 // The shortcut end-point search against the literal one on generated states: points on sides,
-// corners and rays through corners, degenerate frames, NaN, infinite, huge and subnormal numbers,
-// odd tolerances and scales.
+// corners and rays through corners, odd frames, scales and tolerances, NaN and huge numbers.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -11,7 +10,6 @@
 #include "check/fast_search.h"
 #include "check/search.h"
 #include "check/verdict.h"
-#include "control/driver.h"
 #include "support.h"
 
 namespace dimcheck::test {
@@ -93,8 +91,9 @@ static Case random_case(Rng& r) {
 }
 
 // The frame search alone, the search as the verdict calls it and the verdict,
-// with pairs at the stated length so that every verdict occurs; and whole runs.
-TEST(FastSearch, FindsWhatTheLiteralSearchFindsAndWritesTheSameBytes) {
+// with pairs at the stated length so that every verdict occurs, on leftovers of
+// an earlier text (whole runs take the fast search in every recorded case).
+TEST(FastSearch, FindsWhatTheLiteralSearchFinds) {
     const char* const bodies[] = {"1500", "1,500", "2.5", "1.5M", "R300", "12", "\x82\x50\x82\x4f",
                                   "abc"};
     for (int seed = 0; seed < 6000 && !HasFailure(); ++seed) {
@@ -122,31 +121,6 @@ TEST(FastSearch, FindsWhatTheLiteralSearchFindsAndWritesTheSameBytes) {
         }
         EXPECT_EQ(count[1], count[0]) << "seed " << seed;
         EXPECT_EQ(std::memcmp(found[0], found[1], sizeof found[0]), 0) << "seed " << seed;
-        if (seed >= 40) continue;
-        std::string out[2], in = "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\nhcw 2.5 2.5\nhch 2.5 2.5\n";
-        in += "hn 0 0 2000 1000\n#jw\ncn1\n";
-        char line[128];
-        for (int k = r.below(90); k >= 0; --k) {
-            const double a = r.chance(50) ? 0.0 : r.range(0, 6.283185307179586);
-            if (k % 3)
-                std::snprintf(line, sizeof line, "pt %d %d\n", 50 * r.below(40), 50 * r.below(20));
-            else
-                std::snprintf(line, sizeof line, "c%c %d %d %.4f %.4f \"%d\n", "hors"[r.below(4)],
-                              50 * r.below(40), 50 * r.below(20) + 1, 6.25 * std::cos(a),
-                              6.25 * std::sin(a), 50 * (1 + r.below(20)) + r.below(2));
-            in += line;
-        }
-        // A whole run at trace level 0 in a scratch folder.
-        for (int fast = 0; fast < 2; ++fast) {
-            ScratchDir dir;
-            write_file("JWC_TEMP.TXT", in);
-            Captured c;
-            std::fclose(c.out.result), c.out.result = nullptr;  // the run opens the result itself
-            const char* argv[] = {"dimcheck"};
-            EXPECT_EQ((c.o.literal_search = fast == 0, run(1, argv, c.o, c.d, c.out)), 0);
-            out[fast] = read_file("JWC_TEMP.TXT") + "\n--- stdout\n" + c.trace();
-        }
-        EXPECT_EQ(out[0], out[1]) << "seed " << seed;
     }
 }
 
