@@ -70,8 +70,6 @@ using Bits = std::uint64_t[kWords];
 // Built once for the whole second pass of a run: end_points and the tolerance
 // stay the same (kept table).
 struct EndPointIndex::Table {
-    int n = 0;
-    double t = 0.0;
     double cx[kEndPointSlots], cy[kEndPointSlots];  // tested points, table order
     struct Axis {
         int n;                           // points whose coordinate is a number
@@ -104,15 +102,14 @@ void store(FoundPoint* found, int slot, const Point& p, const Text& text);
 EndPointIndex::EndPointIndex(const Drawing& d) : table_(new Table) {
     Table& tb = *table_;
     int n = d.end_point_count;
-    tb.n = n;
-    tb.t = tolerance_of(d.crossing_margin);
+    const double t = tolerance_of(d.crossing_margin);
     for (int k = 0; k < n; ++k) {
         Point cp = tested_point(d.end_points[k]);
         tb.cx[k] = cp.x;
         tb.cy[k] = cp.y;
     }
-    build_axis(tb.x, tb.cx, n, tb.t);
-    build_axis(tb.y, tb.cy, n, tb.t);
+    build_axis(tb.x, tb.cx, n, t);
+    build_axis(tb.y, tb.cy, n, t);
 }
 
 EndPointIndex::~EndPointIndex() = default;

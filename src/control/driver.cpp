@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 #include "check/fast_search.h"
 #include "check/text.h"
@@ -82,9 +83,13 @@ bool close_result(Output& out) {
     return ok;
 }
 
+using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
 // Judges every text record of the working copy and marks it. The text record
-// and the table of found points are kept from one record to the next.
-void second_pass(std::FILE* working, const Drawing& d, const EndPointIndex* index, const Options& o,
+// and the table of found points are kept from one record to the next. The
+// working copy is closed on return, before the result is put in place:
+// Windows cannot remove or replace an open file.
+void second_pass(File working, const Drawing& d, const EndPointIndex* index, const Options& o,
                  Output& out) {
     Text text;
     text.kind = d.text_kind;
@@ -92,7 +97,7 @@ void second_pass(std::FILE* working, const Drawing& d, const EndPointIndex* inde
     char line[kLineBuf];
     int number = 1;  // the line of the selection; a long line is read in pieces
     for (int left = kLineLimit; left > 0; --left) {
-        std::size_t n = read_line(working, line);
+        std::size_t n = read_line(working.get(), line);
         if (n == 0) break;
         int line_number = number;
         if (line[n - 1] == '\n') ++number;
@@ -169,7 +174,7 @@ int run(int argc, const char* const* argv, Options& o, Drawing& d, Output& out) 
         return stop(o, put_result(o, out, 1));
     }
 
-    std::FILE* working = std::fopen(kWorking, "rb");
+    File working(std::fopen(kWorking, "rb"), std::fclose);
     if (working == nullptr) {
         // The working copy cannot be read back: the result is dropped unwritten.
         say_cannot_open(out.err, kWorking, false);
@@ -182,7 +187,7 @@ int run(int argc, const char* const* argv, Options& o, Drawing& d, Output& out) 
     // Traces need the literal search, which produces them in their order.
     std::unique_ptr<EndPointIndex> index;
     if (o.trace_level == 0 && !o.literal_search) index.reset(new EndPointIndex(d));
-    second_pass(working, d, index.get(), o, out);
+    second_pass(std::move(working), d, index.get(), o, out);
 
     char summary[256];
     std::snprintf(summary, sizeof summary, kSummary, out.cross_count, out.triangle_count,
@@ -195,7 +200,6 @@ int run(int argc, const char* const* argv, Options& o, Drawing& d, Output& out) 
     bool report_ok = !o.report || close_report(out);
     std::fprintf(out.result, "h# %s%s\n", summary, report_ok ? "" : kReportNotWritten);
 
-    std::fclose(working);
     int status = put_result(o, out, report_ok ? 0 : 2);
     if (status == 3) return status;
 
