@@ -26,18 +26,18 @@ int remove_all_duplicates(Point* points, int n) {
 // Stores end_points[end_point_count] as a new end point. Chained dimensions repeat every shared
 // point, so a table that fills up is first rid of its duplicates, and from then
 // on a point already held is not stored again: the selection is read whole
-// whenever its distinct points fit. -1 when they do not.
-int add_point(Drawing& d, IntakeMemory& m) {
+// whenever its distinct points fit. True when they do not: the table is full.
+bool add_point(Drawing& d, IntakeMemory& m) {
     if (m.duplicates_dropped)
         for (int i = 0; i < d.end_point_count; ++i)
-            if (same_point(d.end_points[i], d.end_points[d.end_point_count])) return 0;
+            if (same_point(d.end_points[i], d.end_points[d.end_point_count])) return false;
     ++d.end_point_count;
-    if (d.end_point_count < kEndPointLimit) return 0;
+    if (d.end_point_count < kEndPointLimit) return false;
     if (!m.duplicates_dropped) {
         d.end_point_count = remove_all_duplicates(d.end_points, d.end_point_count);
         m.duplicates_dropped = true;
     }
-    return d.end_point_count < kEndPointLimit ? 0 : -1;
+    return d.end_point_count >= kEndPointLimit;
 }
 
 // The first record of a kind is kept for the restore at the end; a first
@@ -68,13 +68,13 @@ void store_text_kind(Drawing& d, const char* line) {
     }
 }
 
-int store_circle(Drawing& d, IntakeMemory& m, const char* line) {
+bool store_circle(Drawing& d, IntakeMemory& m, const char* line) {
     // Only full circles ("ci x y r"); arcs carry more fields.
-    if (count_blanks(line + 2) != 3) return 0;
+    if (count_blanks(line + 2) != 3) return false;
     // A field that does not convert keeps the last circle's value.
     FieldReader f(line + 2);
     for (double& v : m.circle) f.num(v);
-    if (!(m.circle[2] < 1.1 * d.scale)) return 0;
+    if (!(m.circle[2] < 1.1 * d.scale)) return false;
     d.end_points[d.end_point_count] = {m.circle[0], m.circle[1]};
     return add_point(d, m);
 }
@@ -130,13 +130,13 @@ int count_blanks(const char* text) {
     return count;
 }
 
-int read_record(Drawing& d, IntakeMemory& m, const char* line, Trace trace) {
+bool read_record(Drawing& d, IntakeMemory& m, const char* line, Trace trace) {
     switch (line[0]) {
     case ' ': {
         // A field that does not convert keeps the last line record's value.
         FieldReader f(line + 1);
         for (double& v : m.line) f.num(v);
-        return take_arrow_tip(d, m.stroke, m.line, trace) == 1 ? add_point(d, m) : 0;
+        return take_arrow_tip(d, m.stroke, m.line, trace) == 1 && add_point(d, m);
     }
     case '#':
         // The drawing scale is fixed at the first comment line, from the layer
@@ -146,16 +146,16 @@ int read_record(Drawing& d, IntakeMemory& m, const char* line, Trace trace) {
             d.scale = group_scale(d, d.layer_group);
             d.crossing_margin *= d.scale;
         }
-        return 0;
+        return false;
     case 'c':
         if (line[1] == 'n') {
             store_text_kind(d, line);
-            return 0;
+            return false;
         }
         if (line[1] == 'i') return store_circle(d, m, line);
         ++d.text_count;
-        return 0;
-    case 'h': store_header(d, line); return 0;
+        return false;
+    case 'h': store_header(d, line); return false;
     case 'f':
         // "file=<path>": the drawing's name for the report; the first one counts.
         if (!d.named && std::strncmp(line, "file=", 5) == 0) {
@@ -163,8 +163,8 @@ int read_record(Drawing& d, IntakeMemory& m, const char* line, Trace trace) {
             int n = static_cast<int>(std::strcspn(line + 5, "\r\n"));
             std::snprintf(d.name, sizeof d.name, "%.*s", n, line + 5);
         }
-        return 0;
-    case 'l': store_attribute(d, m, line); return 0;
+        return false;
+    case 'l': store_attribute(d, m, line); return false;
     case 'p':
         if (line[1] == 'n') {
             FieldReader(line + 2).dec(m.point_kind);
@@ -175,8 +175,8 @@ int read_record(Drawing& d, IntakeMemory& m, const char* line, Trace trace) {
             f.num(d.end_points[d.end_point_count].y);
             return add_point(d, m);
         }
-        return 0;
-    default: return 0;
+        return false;
+    default: return false;
     }
 }
 
@@ -206,7 +206,7 @@ int read_selection(Drawing& d, Trace trace, std::FILE* err, const char* in_name,
         if (n == 0) break;
         std::fwrite(line, 1, n, copy);
         ++count;
-        if (read_record(d, memory, line, trace) == -1) break;
+        if (read_record(d, memory, line, trace)) break;
     }
     // A read error is not the end of the selection: judging the part read
     // would write the result over the whole of it.

@@ -34,9 +34,9 @@ struct IntakeMemory {
 int read_selection(Drawing& d, Trace trace, std::FILE* err, const char* in_name,
                    const char* copy_name);
 
-// Parses one line as read. Returns 0 to go on, -1 when the end-point table has
-// reached its limit.
-int read_record(Drawing& d, IntakeMemory& m, const char* line, Trace trace);
+// Parses one line as read. True when the end-point table is full of distinct
+// points: the intake stops there.
+bool read_record(Drawing& d, IntakeMemory& m, const char* line, Trace trace);
 
 // Number of blanks (0x20) before the first NUL, CR or LF, within 512 bytes.
 int count_blanks(const char* text);
