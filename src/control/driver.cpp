@@ -96,9 +96,8 @@ void second_pass(File working, const Drawing& d, const EndPointIndex* index, con
     FoundPoint found[kFoundSlots] = {};
     char line[kLineBuf];
     int number = 1;  // the line of the selection; a long line is read in pieces
-    for (int left = kLineLimit; left > 0; --left) {
-        std::size_t n = read_line(working.get(), line);
-        if (n == 0) break;
+    std::size_t n = 0;
+    for (int left = kLineLimit; left > 0 && (n = read_line(working.get(), line)) != 0; --left) {
         int line_number = number;
         if (line[n - 1] == '\n') ++number;
         if (line[0] != 'c') continue;
