@@ -1,5 +1,4 @@
-// In the recorded case explain/chain-of-910 (straight, 90° and 30°) no explanation touches
-// another text, a mark, another explanation or the summary.
+// explain/chain-of-910 (straight, 90°, 30°): no explanation touches a text, mark or explanation.
 #include <gtest/gtest.h>
 
 #include <algorithm>
