@@ -10,9 +10,19 @@
 
 namespace dimcheck {
 
-namespace {
+bool same_point(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
 
-bool same(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
+int remove_all_duplicates(Point* points, int n) {
+    int kept = 0;
+    for (int i = 0; i < n; ++i) {
+        bool seen = false;
+        for (int k = 0; k < kept && !seen; ++k) seen = same_point(points[k], points[i]);
+        if (!seen) points[kept++] = points[i];
+    }
+    return kept;
+}
+
+namespace {
 
 bool vacated(const Point& p) { return p.x == kVacated && p.y == kVacated; }
 
@@ -86,7 +96,7 @@ int consolidation_pass(Drawing& d, int n, std::FILE* trace_out) {
         trace.row(i, n);
         for (int j = i + 1; j < n; ++j) {
             trace.line(false, j);
-            if (same(points[j], points[i])) {
+            if (same_point(points[j], points[i])) {
                 trace.line(true, j);
                 for (int k = j; k < n - 1; ++k) points[k] = points[k + 1];
                 points[n - 1].x = kVacated;

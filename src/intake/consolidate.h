@@ -12,6 +12,14 @@ namespace dimcheck {
 // lines go to `trace` at every trace level.
 int consolidation_pass(Drawing& d, int n, std::FILE* trace);
 
+// Whether two end points are exact duplicates (NaN is never one).
+bool same_point(const Point& a, const Point& b);
+
+// Keeps the first of equal points in points[0..n-1], in their order, in one
+// go and without traces (the intake, when the table fills up); returns how
+// many are left.
+int remove_all_duplicates(Point* points, int n);
+
 // Runs the passes until the count is stable, at most 10.
 void consolidate(Drawing& d, Trace trace);
 

@@ -5,23 +5,11 @@
 
 #include "control/fields.h"
 #include "control/output.h"
+#include "intake/consolidate.h"
 
 namespace dimcheck {
 
 namespace {
-
-bool same_point(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
-
-// Keeps the first of equal points, in their order; returns how many are left.
-int remove_all_duplicates(Point* points, int n) {
-    int kept = 0;
-    for (int i = 0; i < n; ++i) {
-        bool seen = false;
-        for (int k = 0; k < kept && !seen; ++k) seen = same_point(points[k], points[i]);
-        if (!seen) points[kept++] = points[i];
-    }
-    return kept;
-}
 
 // Stores end_points[end_point_count] as a new end point. Chained dimensions repeat every shared
 // point, so a table that fills up is first rid of its duplicates, and from then
