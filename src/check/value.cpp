@@ -11,6 +11,8 @@
 
 namespace dimcheck {
 
+bool is_lead_byte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
 namespace {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
@@ -19,9 +21,6 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool accepted(unsigned char c) {
     return (c >= '0' && c <= '9') || (c >= 0x2A && c <= 0x2F) || c == 'M' || c == 'm' || c == 'R';
 }
-
-// First byte of a Shift-JIS double-byte character.
-bool is_lead_byte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 // Translation of the recognised double-byte characters; 0 drops the pair.
 char translate(unsigned char lead, unsigned char trail) {

@@ -5,6 +5,9 @@
 
 namespace dimcheck {
 
+// Whether c is the first byte of a Shift-JIS double-byte character.
+bool is_lead_byte(unsigned char c);
+
 // Bytes of the characters a value is written with, terminator included.
 constexpr int kValueText = 65;
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "check/value.h"
 #include "control/fields.h"
 #include "control/numbers.h"
 #include "marks/report.h"
@@ -63,9 +64,7 @@ void put_text(std::FILE* f, const char* text, std::size_t n) {
         }
         if (text[i] == '"') std::fputs("\"\"\"", f);
         std::fputc(text[i], f);
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        bool lead = (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 && c <= 0xfc);
-        if (lead && i + 1 < n) {
+        if (is_lead_byte(static_cast<unsigned char>(text[i])) && i + 1 < n) {
             std::fputc(text[++i], f);
             ++piece;
         }
