@@ -379,11 +379,10 @@ inline bool sure_within(double num, double d, double lo, double hi) {
 // The division add_meeting_points makes for a plain ray (slope m, intercept
 // b, box rx, ry) and a side that is not vertical: the meeting point is
 // (num / d, ynum / d), counted when it lies strictly inside both boxes, that
-// is inside (xlo, xhi) and (ylo, yhi). A side parallel to the ray takes the
-// one-line branch instead.
+// is inside (xlo, xhi) and (ylo, yhi). A side parallel to the ray (d == 0:
+// the slopes are equal) takes the one-line branch instead.
 struct Division {
     double d, num, ynum, xlo, xhi, ylo, yhi;
-    bool parallel;
 };
 
 inline Division division(double m, double b, const Span& rx, const Span& ry, const Seg& side) {
@@ -395,7 +394,6 @@ inline Division division(double m, double b, const Span& rx, const Span& ry, con
     q.xhi = lower(rx.hi, side.sx.hi);
     q.ylo = upper(ry.lo, side.sy.lo);
     q.yhi = lower(ry.hi, side.sy.hi);
-    q.parallel = m == side.m;
     return q;
 }
 
@@ -404,14 +402,14 @@ inline Division division(double m, double b, const Span& rx, const Span& ry, con
 inline bool may_count(const Division& q) {
     return (static_cast<int>(may_fall_within(q.num, q.d, q.xlo, q.xhi)) &
             may_fall_within(q.ynum, q.d, q.ylo, q.yhi)) |
-           q.parallel;
+           (q.d == 0.0);
 }
 
 // True when the meeting point is certainly counted (sure inside); never for
-// a parallel side.
+// a parallel side, whose products lo * d and hi * d are 0.
 inline bool sure_count(const Division& q) {
     return static_cast<int>(sure_within(q.num, q.d, q.xlo, q.xhi)) &
-           sure_within(q.ynum, q.d, q.ylo, q.yhi) & !q.parallel;
+           sure_within(q.ynum, q.d, q.ylo, q.yhi);
 }
 
 // One pass of many points at once (the ray from each point to e), in sweeps

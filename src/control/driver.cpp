@@ -153,6 +153,14 @@ int run(int argc, const char* const* argv, Options& o, Drawing& d, Output& out) 
 
     consolidate(d, trace);
 
+    // Read back before the result is begun: a working copy that cannot be read
+    // leaves nothing to clean up.
+    File working(std::fopen(kWorking, "rb"), std::fclose);
+    if (working == nullptr) {
+        say_cannot_open(out.err, kWorking, false);
+        return stop(o, -1);
+    }
+
     out.result = std::fopen(kResultTemp, "w");
     if (out.result == nullptr) {
         say_cannot_open(out.err, kExchange, false);
@@ -171,15 +179,6 @@ int run(int argc, const char* const* argv, Options& o, Drawing& d, Output& out) 
         std::fputs(kNoValuesHe, out.result);
         std::fputs(kNoValuesStatus, out.result);
         return stop(o, put_result(o, out, 1));
-    }
-
-    File working(std::fopen(kWorking, "rb"), std::fclose);
-    if (working == nullptr) {
-        // The working copy cannot be read back: the result is dropped unwritten.
-        say_cannot_open(out.err, kWorking, false);
-        close_result(out);
-        std::remove(kResultTemp);
-        return stop(o, -1);
     }
 
     if (o.report) open_report(out);
