@@ -8,18 +8,13 @@
 
 namespace dimcheck::test {
 
-static std::string rest_of(std::FILE* f) {
-    std::string bytes;
-    char buf[4096];
-    for (std::size_t n; f && (n = std::fread(buf, 1, sizeof buf, f)) > 0;) bytes.append(buf, n);
-    return bytes;
-}
-
 std::string slurp(std::FILE* f) {
     std::fflush(f);
     long here = std::ftell(f);
     std::rewind(f);
-    std::string bytes = rest_of(f);
+    std::string bytes;
+    char buf[4096];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) bytes.append(buf, n);
     std::fseek(f, here, SEEK_SET);
     return bytes;
 }

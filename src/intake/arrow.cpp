@@ -29,29 +29,14 @@ int take_arrow_tip(Drawing& d, Stroke& last, const double* line, Trace trace) {
     bool stroke = len2 > kStrokeMin2 * d.scale * d.scale && len2 < kStrokeMax2 * d.scale * d.scale;
     bool alike = len2 > kAlikeMin2 * last.len2 && len2 < kAlikeMax2 * last.len2;
 
-    // Every pairing that matches sets the tip; a later one replaces an earlier.
-    bool joined = false;
-    double tipx = 0.0, tipy = 0.0;
-    if (same_point(x1, y1, last.x1, last.y1)) {
-        joined = true;
-        tipx = x1;
-        tipy = y1;
-    }
-    if (same_point(x1, y1, last.x2, last.y2)) {
-        joined = true;
-        tipx = x1;
-        tipy = y1;
-    }
-    if (same_point(x2, y2, last.x1, last.y1)) {
-        joined = true;
-        tipx = x2;
-        tipy = y2;
-    }
-    if (same_point(x2, y2, last.x2, last.y2)) {
-        joined = true;
-        tipx = x2;
-        tipy = y2;
-    }
+    // The two strokes are joined when an end of this one is an end of the last; the tip is
+    // that end, the second end when both ends are.
+    const bool first_end =
+        same_point(x1, y1, last.x1, last.y1) || same_point(x1, y1, last.x2, last.y2);
+    const bool second_end =
+        same_point(x2, y2, last.x1, last.y1) || same_point(x2, y2, last.x2, last.y2);
+    const bool joined = first_end || second_end;
+    const double tipx = second_end ? x2 : x1, tipy = second_end ? y2 : y1;
 
     if (stroke) last = {x1, y1, x2, y2, len2};
     if (!(stroke && alike && joined)) return 0;
