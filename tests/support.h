@@ -18,8 +18,7 @@ std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& bytes);
 std::size_t count_of(const std::string& text, const std::string& part);
 
-struct Captured {  // fresh values of a run whose result, trace and error streams go to temporary
-                   // files
+struct Captured {  // fresh values of a run; result, trace and error go to temporary files
     Captured();
     ~Captured();
     std::string result() const { return slurp(out.result); }

@@ -15,10 +15,7 @@ double Text::drawn_width(const Drawing& d) const {
 }
 
 void parse_text_record(Text& text, const char* line) {
-    text.keyword[0] = line[0];
-    text.keyword[1] = line[1];
-    text.keyword[2] = '\0';
-    text.keyword[3] = '\0';
+    text.keyword_letter = line[1];
     FieldReader f(line + 2);
     f.num(text.x);
     f.num(text.y);

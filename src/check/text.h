@@ -5,12 +5,12 @@
 
 namespace dimcheck {
 
-// A text record: its keyword ("ch", "cr" ...), start point, base-line vector
-// and body, and the text kind current at it. The second pass keeps one text
+// A text record: the second letter of its keyword ("ch", "cr" ...), start
+// point, base-line vector and body, and the text kind current at it. The second pass keeps one text
 // from record to record, so a field that does not convert leaves the earlier
 // text's value.
 struct Text {
-    char keyword[4] = {};
+    char keyword_letter = 0;  // 'h', 'r', 'o' or 's'
     double x = 0.0, y = 0.0, dx = 0.0, dy = 0.0;
     char body[kLineBuf] = {};  // cut at its line end, without trailing blanks
     int kind = 0;

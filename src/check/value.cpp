@@ -39,12 +39,11 @@ char translate(unsigned char lead, unsigned char trail) {
 
 }  // namespace
 
-int cut_line_end(char* body) {
+void cut_line_end(char* body) {
     int end = 0;
     while (end < kLineBuf && body[end] != '\0' && body[end] != '\n' && body[end] != '\r') ++end;
     if (end < kLineBuf) body[end] = '\0';
     while (end > 0 && body[end - 1] == ' ') body[--end] = '\0';
-    return end;
 }
 
 bool written_like_a_value(const char* body) {
@@ -65,7 +64,7 @@ bool written_like_a_value(const char* body) {
     return true;
 }
 
-int to_half_width(char* value_text, const char* body, Trace trace) {
+void to_half_width(char* value_text, const char* body, Trace trace) {
     char half[66];
     int n = 0;
     int mixed = 0;
@@ -97,7 +96,7 @@ int to_half_width(char* value_text, const char* body, Trace trace) {
     half[n] = '\0';
     if (n == 0) {
         value_text[0] = '\0';
-        return -1;
+        return;
     }
     std::memcpy(value_text, half, static_cast<std::size_t>(n) + 1);
     if (trace.level == 2) {
@@ -105,17 +104,16 @@ int to_half_width(char* value_text, const char* body, Trace trace) {
         std::fprintf(trace.out, "# ZenHan() k(%d) s(%s) str[0][1][2][3] = (%x)(%x)(%x)(%x)\n",
                      mixed, value_text, b[0], b[1], b[2], b[3]);
     }
-    return mixed;
 }
 
-int check_number_and_tolerance(double& tolerance, const char* value_text) {
+bool check_number_and_tolerance(double& tolerance, const char* value_text) {
     int decimals = 0;  // 0: before a point, 1: just after it, 2..4: digits after it plus one
     for (int i = 0;; ++i) {
-        if (i == 64) return -2;
+        if (i == 64) return false;
         char c = value_text[i];
-        if (c == '\0') return i == 0 ? -1 : 1;
+        if (c == '\0') return i != 0;
         if (is_digit(c)) {
-            if (decimals == 4) return -3;
+            if (decimals == 4) return false;
             if (decimals != 0) {
                 tolerance *= 0.1;
                 ++decimals;
@@ -125,20 +123,19 @@ int check_number_and_tolerance(double& tolerance, const char* value_text) {
         } else if (c == '+' || c == ',' || c == '-' || c == 'R' || c == 'm' || c == 'M') {
             // signs, separators and units do not change the count
         } else {
-            return 0;
+            return false;
         }
     }
 }
 
-int strip_and_find_metres(char* value_text) {
+bool strip_and_find_metres(char* value_text) {
     char out[kValueText];
     int n = 0;
-    int metres = 0;
+    bool metres = false;
     for (int i = 0; i < 64 && value_text[i] != '\0'; ++i) {
         char c = value_text[i];
-        if (c == '*' || c == '+' || c == ',' || c == '-' || c == '/') continue;
         if (c == 'M') {
-            metres = 1;
+            metres = true;
         } else if (is_digit(c) || c == '.') {
             out[n++] = c;
         }

@@ -11,20 +11,18 @@ bool is_lead_byte(unsigned char c);
 // Bytes of the characters a value is written with, terminator included.
 constexpr int kValueText = 65;
 
-// Cuts the body at its first CR, LF or NUL and drops trailing blanks; returns
-// the length left.
-int cut_line_end(char* body);
+// Cuts the body at its first CR, LF or NUL and drops trailing blanks.
+void cut_line_end(char* body);
 // Copies the characters of the body that a value is written with, full-width
-// ones brought to half-width, into value_text (kValueText bytes); returns -1
-// when nothing was left, else 1 when the body also held other characters
-// (kanji, letters), 0 when not: a flag that only the trace shows.
-int to_half_width(char* value_text, const char* body, Trace trace);
-// Whether value_text is a number (1; 0 or less when not), and narrows the
-// tolerance tenfold for every digit after the point.
-int check_number_and_tolerance(double& tolerance, const char* value_text);
-// Keeps only the digits and the point of value_text; returns 1 when it held an
-// M (the value is in metres), else 0.
-int strip_and_find_metres(char* value_text);
+// ones brought to half-width, into value_text (kValueText bytes). A level-2
+// trace tells whether the body also held other characters (kanji, letters).
+void to_half_width(char* value_text, const char* body, Trace trace);
+// Whether value_text is a number (at most three digits after the point), and
+// narrows the tolerance tenfold for every digit after the point.
+bool check_number_and_tolerance(double& tolerance, const char* value_text);
+// Keeps only the digits and the point of value_text; returns whether it held
+// an M (the value is in metres).
+bool strip_and_find_metres(char* value_text);
 // Whether a body holds nothing but what a value is written with: digits,
 // blanks, , . + - * /, M, m, R, their full-width forms and the diameter sign.
 bool written_like_a_value(const char* body);

@@ -64,12 +64,12 @@ Judgement judge_text(const Drawing& d, const EndPointIndex* index, const Options
                      const Text& text, FoundPoint* found, Output& out) {
     const Trace trace = {o.trace_level, out.trace};
     Judgement j;
-    bool widened_kind = text.keyword[1] == 'r' || text.keyword[1] == 'o';
+    bool widened_kind = text.keyword_letter == 'r' || text.keyword_letter == 'o';
 
     if (o.leave_notes_out && !written_like_a_value(text.body)) return j;  // not judged
     char value_text[kValueText];
     to_half_width(value_text, text.body, trace);
-    if (check_number_and_tolerance(j.tolerance, value_text) <= 0) {
+    if (!check_number_and_tolerance(j.tolerance, value_text)) {
         j.verdict = Verdict::NotAValue;
         return j;
     }
@@ -77,16 +77,16 @@ Judgement judge_text(const Drawing& d, const EndPointIndex* index, const Options
     double drawn_width = text.drawn_width(d);
 
     note_written_form(j, value_text);
-    int in_metres = strip_and_find_metres(value_text);
+    const bool in_metres = strip_and_find_metres(value_text);
     // strtod, not atof: the two are one on glibc, but on Windows only strtod
     // is MinGW's correctly rounded reader.
     double value = std::strtod(value_text, nullptr) * o.magnification;
-    if (in_metres != 0) {
+    if (in_metres) {
         value *= 1000.0f;
         j.tolerance *= 1000.0f;
     }
     j.value = value;
-    j.metres = in_metres != 0;
+    j.metres = in_metres;
 
     int mode;
     double search_length;

@@ -45,7 +45,7 @@ TEST(Verdict, TextsAsTabled) {
         c.o.trace_level = 1, c.o.magnification = r.num("magnification"), t.kind = 2;
         c.d.kind_widths[2] = c.d.kind_heights[2] = 2.5, c.d.scale = c.d.group_scales[0] = 1.0;
         for (double x : r.nums("end points x")) c.d.end_points[c.d.end_point_count++] = {x, -1};
-        std::memcpy(t.keyword, r["kind"].data(), 2);
+        t.keyword_letter = r["kind"][1];
         std::strcpy(t.body, r["body"].c_str()), t.x = 500, t.dx = 10;
         EXPECT_EQ(int(judge_text(c.d, nullptr, c.o, t, found, c.out).verdict), r.integer("code"))
             << r.where;

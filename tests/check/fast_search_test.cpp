@@ -74,8 +74,7 @@ static Case random_case(Rng& r) {
     const int turn = r.below(5);  // along x, along y, no direction, any angle
     t.dx = turn == 0 ? len : turn < 3 ? 0.0 : len * std::cos(a);
     t.dy = turn == 1 ? -len : turn < 3 ? 0.0 : len * std::sin(a);
-    t.x = r.range(-ext, ext), t.y = r.range(-ext, ext), t.keyword[0] = 'c',
-    t.keyword[1] = "hors"[r.below(4)];
+    t.x = r.range(-ext, ext), t.y = r.range(-ext, ext), t.keyword_letter = "hors"[r.below(4)];
     lay_frame(*s, t, search_length, c.f);
     for (int k = 0; k < 7 && r.chance(k == 0 ? 30 : 100); ++k)  // small integers: exact meetings
         (k < 4 ? c.f.corners[k + 1] : c.f.far_points[k - 4]) =
