@@ -176,7 +176,10 @@ inline Span span_of(double a, double b, double t) {
     return {lo - t, hi + t};
 }
 
-bool within(const Span& sp, double v) { return sp.lo < v && v < sp.hi; }
+// The crossing decision on one coordinate, shared by meet and batch_pass:
+// strictly inside the box. No branch, so that batch_pass runs it on several
+// points at once.
+bool within(const Span& sp, double v) { return static_cast<int>(sp.lo < v) & (v < sp.hi); }
 
 // False when no value can lie strictly inside both spans (boxes that cannot meet).
 bool may_share(const Span& a, const Span& b) { return (a.lo < b.hi) & (b.lo < a.hi); }
@@ -455,11 +458,10 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
             // (x, (x - cx) * mA + cy) needs no division and is tested in full.
             const Seg& g = f.sides[k];
             const double x = g.x1;
-            const bool x_in_side = within(g.sx, x);
             for (int i = 0; i < n; ++i) {
                 const double y = (x - gx[i]) * m[i] + gy[i];
-                const bool in = x_in_side & (sxlo[i] < x) & (x < sxhi[i]) & (sylo[i] < y) &
-                                (y < syhi[i]) & (g.sy.lo < y) & (y < g.sy.hi);
+                const bool in = static_cast<int>(within({sxlo[i], sxhi[i]}, x)) &
+                                within({sylo[i], syhi[i]}, y) & within(g.sx, x) & within(g.sy, y);
                 counted[i] += in ? 1.0 : 0.0;
             }
         } else if (f.screen_y[k]) {

@@ -95,9 +95,9 @@ int search_end_points(const Drawing& d, const EndPointIndex* index, const Option
 
 int points_in_frame(const Drawing& d, const EndPointIndex* index, const Options& o,
                     const SearchFrame& frame, const Text& text, FoundPoint* found, Output& out) {
-    // Without traces the shortcut finds the same points in the same order.
-    if (o.trace_level == 0 && index != nullptr)
-        return points_in_frame_fast(d, *index, frame, text, found);
+    // The driver builds an index only for runs without traces; the shortcut
+    // finds the same points in the same order.
+    if (index != nullptr) return points_in_frame_fast(d, *index, frame, text, found);
     return points_in_frame_literal(d, o, frame, text, found, out);
 }
 

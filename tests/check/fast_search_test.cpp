@@ -34,7 +34,7 @@ static Point tricky(Rng& r, const Drawing& d, const SearchFrame& f) {
     case 1: return {nudge(a.x + l * (b.x - a.x)), nudge(a.y + l * (b.y - a.y))};
     case 2: return {far.x + mu * (a.x - far.x), far.y + mu * (a.y - far.y)};
     case 3: return {far.x, r.chance(50) ? y - t : nudge(y + t)};
-    case 4: return {nudge(a.x + t), a.y};
+    case 4: return {r.chance(50) ? nudge(a.x + t) : a.x + t, a.y};
     case 5: return far;
     case 6: return {r.chance(50) ? special(r) : a.x, r.chance(50) ? special(r) : a.y};
     default:
