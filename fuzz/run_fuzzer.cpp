@@ -1,5 +1,5 @@
 // libFuzzer target: one input is one whole run of the checker. Byte 0 picks
-// the trace option (bits 0-2) and turns -e, -r and -n on (bits 3-5), byte 1
+// the trace option (bits 0-2) and turns -e, -r, -n and -s on (bits 3-6), byte 1
 // the magnification (bits 0-3; bit 7: hand the file over under the lower-case
 // name); the rest is the exchange file. The files the run left are then held to
 // what every run must leave, whatever the selection and the options, and a
@@ -42,9 +42,9 @@ std::string rest_of(const char* name) {  // "" for a file that is not there
     return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
-std::string printed(const char* format, int a, int b = 0, int c = 0, int d = 0) {
+std::string printed(const char* format, int a, int b = 0, int c = 0, int d = 0, int e = 0) {
     char buf[512];
-    std::snprintf(buf, sizeof buf, format, a, b, c, d);
+    std::snprintf(buf, sizeof buf, format, a, b, c, d, e);
     return buf;
 }
 
@@ -96,18 +96,23 @@ void check_run(const Options& o, const Drawing& d, const Output& s, int status,
            "the intake stops early only at a limit");
     // The point limit record only at that limit, the no-value records only without texts.
     const bool points = result == printed(kTooManyPoints, 800) && d.end_point_count > 799;
-    const bool no_text = result == std::string(kNoValuesHe) + kNoValuesStatus && !d.text_count;
+    const std::string note = o.illegal_seen ? kIllegalOptionNote : "";
+    const std::string no_values = std::string(kNoValuesHe) + kNoValuesStatus + note + "\n";
+    const bool no_text = result == no_values && !d.text_count;
     if (status == 1)
         return expect(result == printed(kTooManyLines, 50000) || points || no_text,
                       "on a limit the result holds only its error record(s)",
                       result.substr(0, 200));
     const int marked = s.circle_count + s.triangle_count + s.cross_count;
     expect(s.circle_count >= 0 && s.triangle_count >= 0 && s.cross_count >= 0 &&
-               marked <= d.text_count,
+               s.left_out_count >= 0 && marked + s.left_out_count <= d.text_count,
            "the counters add up to at most the number of texts");
     expect(d.end_point_count <= 799, "a completed run has at most 799 end points");
     const std::string summary =
-        printed(kSummary, s.cross_count, s.triangle_count, s.circle_count, d.text_count);
+        o.leave_notes_out
+            ? printed(kSummaryLeavingOut, s.cross_count, s.triangle_count, s.circle_count,
+                      s.left_out_count, d.text_count)
+            : printed(kSummary, s.cross_count, s.triangle_count, s.circle_count, d.text_count);
     // The restore records, stated here: the first text kind (free size with its sizes, or any other
     // up to 10 as sent), layer group and layer in hex, line type and colour, point kind up to 9.
     const FirstSeen& f = d.first;
@@ -122,7 +127,7 @@ void check_run(const Options& o, const Drawing& d, const Output& s, int status,
     char where[1024];  // %f of a coordinate up to 1e308
     std::snprintf(where, sizeof where, "cn4\nch %.6f %.6f 10.0 0.0 \"", d.selection_extent[0],
                   d.selection_extent[1] - 10.0 * d.scale);
-    const std::string tail = where + summary + "\n" + restored + "h# " + summary + "\n";
+    const std::string tail = where + summary + "\n" + restored + "h# " + summary + note + "\n";
     const std::size_t marks = result.size() - std::min(result.size(), tail.size());
     expect(result.size() >= tail.size() && result.compare(marks, tail.size(), tail) == 0,
            "the result ends with the summary, the restore records and the status line",
@@ -154,9 +159,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return -1;
     const std::string input(reinterpret_cast<const char*>(data + 2), size - 2);
     std::vector<const char*> argv = {"dimcheck"};
-    for (const char* option :
-         {kTrace[data[0] & 7], kScale[data[1] & 15], data[0] & 16 ? "-r" : nullptr,
-          data[0] & 32 ? "-n" : nullptr, data[0] & 8 ? "-e" : nullptr})
+    for (const char* option : {kTrace[data[0] & 7], kScale[data[1] & 15],
+                               data[0] & 16 ? "-r" : nullptr, data[0] & 32 ? "-n" : nullptr,
+                               data[0] & 64 ? "-s" : nullptr, data[0] & 8 ? "-e" : nullptr})
         if (option) argv.push_back(option);
     // A completed run with -e (the last option) is repeated without it.
     for (std::string plain, report;; argv.pop_back()) {

@@ -33,6 +33,12 @@ char translate(unsigned char lead, unsigned char trail) {
     if (lead == 0x81) {
         if (trail == 0x43) return ',';
         if (trail == 0x44) return '.';
+        // Signs read as their half-width forms: "Ｓ＝１／１００" is no
+        // value, as "S=1/100" is none.
+        if (trail == 0x5E) return '/';
+        if (trail == 0x96) return '*';
+        if (trail == 0x7B) return '+';
+        if (trail == 0x7C) return '-';
     }
     return 0;
 }
@@ -51,9 +57,10 @@ bool written_like_a_value(const char* body) {
         if (is_lead_byte(*p)) {
             unsigned code = (static_cast<unsigned>(p[0]) << 8) | p[1];
             bool digit = code >= 0x824F && code <= 0x8258;
-            // blank , . + - / * M m R and the Greek phi of a diameter
-            static const unsigned kSigns[] = {0x8140, 0x8143, 0x8144, 0x817B, 0x817C, 0x815E,
-                                              0x8196, 0x826C, 0x828D, 0x8271, 0x83D3};
+            // blank , . + - / * M m R r and the Greek phi of a diameter
+            static const unsigned kSigns[] = {0x8140, 0x8143, 0x8144, 0x817B, 0x817C,
+                                              0x815E, 0x8196, 0x826C, 0x828D, 0x8271,
+                                              0x8292, 0x83D3, 0x83B3};
             if (!digit && std::find(std::begin(kSigns), std::end(kSigns), code) == std::end(kSigns))
                 return false;
             ++p;  // never past the terminator: a lone lead byte meets no sign

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "check/search.h"
+#include "check/span.h"
 #include "check/value.h"
 #include "check/verdict.h"
 #include "control/numbers.h"
@@ -25,6 +26,28 @@ void note_written_form(Judgement& j, const char* value_text) {
     for (const char* p = point; p != nullptr && *p != '\0'; ++p)
         if (*p >= '0' && *p <= '9') ++j.decimals;
     j.commas = std::strchr(value_text, ',') != nullptr;
+}
+
+// Judges the value against the span it is written on, when it has one: a
+// neighbour's span or the sum of several that happens to match is no
+// confirmation. A pair elsewhere that matches makes a miss a triangle, not a
+// cross.
+void judge_on_span(Judgement& j, const Text& text, const Drawing& d, const FoundPoint* found,
+                   int n) {
+    const std::optional<double> span = own_span(d, text, found, n);
+    if (!span) return;
+    const bool a_pair_matches = j.verdict == Verdict::Exact || j.verdict == Verdict::Good;
+    const double miss = std::fabs(*span - j.value);
+    if (miss <= j.tolerance)
+        j.verdict = Verdict::Exact;
+    else if (miss <= 2 * j.tolerance)
+        j.verdict = Verdict::NearMiss2;
+    else if (miss <= 3 * j.tolerance || a_pair_matches)
+        j.verdict = Verdict::NearMiss3;
+    else
+        j.verdict = Verdict::Wrong;
+    j.judged_on_span = true;
+    j.span = *span;
 }
 
 }  // namespace
@@ -66,7 +89,13 @@ Judgement judge_text(const Drawing& d, const EndPointIndex* index, const Options
     Judgement j;
     bool widened_kind = text.keyword_letter == 'r' || text.keyword_letter == 'o';
 
-    if (o.leave_notes_out && !written_like_a_value(text.body)) return j;  // not judged
+    // Values the host writes as dimension values ("cs", "cr", "co") are
+    // judged whatever they hold; -n leaves out only plain texts.
+    const bool plain_text = text.keyword_letter == 'h';
+    if (o.leave_notes_out && plain_text && !written_like_a_value(text.body)) {
+        j.left_out = LeftOut::Note;
+        return j;
+    }
     char value_text[kValueText];
     to_half_width(value_text, text.body, trace);
     if (!check_number_and_tolerance(j.tolerance, value_text)) {
@@ -137,6 +166,14 @@ Judgement judge_text(const Drawing& d, const EndPointIndex* index, const Options
                      "# Kekka(%d) sankaku(%d)----( 0-1: Good / 2-3 Need CHecK / 10 NG )---\n\n",
                      static_cast<int>(result), static_cast<int>(near_miss));
     j.verdict = decided || near_miss == Verdict::Exact ? result : near_miss;
+
+    if (o.leave_notes_out && plain_text && n == 0 && !end_point_along_line(d, text)) {
+        j.verdict = Verdict::NotJudged;
+        j.left_out = LeftOut::NothingToMeasure;
+    }
+    // A search that filled its slots may have missed the span's own points.
+    const bool spanned_kind = plain_text || text.keyword_letter == 's';
+    if (o.judge_on_span && spanned_kind && n < kFoundCounted) judge_on_span(j, text, d, found, n);
     return j;
 }
 

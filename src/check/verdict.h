@@ -23,9 +23,17 @@ enum class Verdict {
     NotJudged = -100,
 };
 
+// Why -n left a text out (its verdict is then NotJudged).
+enum class LeftOut {
+    No,
+    Note,              // the body holds characters no value is written with
+    NothingToMeasure,  // a plain text with no end point near its line
+};
+
 // What judging a text found, for the marks, the explanation and the report.
 struct Judgement {
     Verdict verdict = Verdict::NotJudged;
+    LeftOut left_out = LeftOut::No;
     double value = 0.0;       // the value read, in coordinate units
     double tolerance = 0.51;  // of the value, in coordinate units
     int found = 0;            // end points found
@@ -38,6 +46,13 @@ struct Judgement {
     int decimals = 0;
     bool commas = false;
     bool metres = false;
+    // With -s, the span the value is written on, when the verdict came from it.
+    bool judged_on_span = false;
+    double span = 0.0;
+
+    // The length the verdict measured the value against: the span, or the
+    // compared length closest to the value.
+    double measured() const { return judged_on_span ? span : closest; }
 };
 
 // Judges the text. `found` is the second pass's table of the end points found

@@ -22,12 +22,39 @@
 
 namespace dimcheck {
 
+namespace {
+
+// A hexadecimal digit's value, or -1.
+int hex_digit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower >= 'a' && lower <= 'f') return lower - 'a' + 10;
+    return -1;
+}
+
+// Whether the argument starts with a full-width minus or slash, as an
+// option typed with the input method still on would.
+bool starts_with_full_width_sign(const char* arg) {
+    return arg[0] == '\x81' && (arg[1] == '\x7c' || arg[1] == '\x5e');
+}
+
+void say_illegal(Options& o, std::FILE* err) {
+    std::fputs("\nIllegal Option.\n", err);
+    o.illegal_seen = true;
+}
+
+}  // namespace
+
 void apply_option(Options& o, const char* arg, std::FILE* err) {
     // The argument starts with '-' or '/'; an argument of exactly two
     // characters has no value.
     char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(arg[1])));
     const char* value = arg[1] ? arg + 2 : arg + 1;
     bool has_value = *value != '\0';
+    // A switch with anything after its letter ("-er", "-e,-r") is mistyped:
+    // applying a part of it would run other than the operator asked.
+    bool is_switch = letter == 'e' || letter == 'r' || letter == 'n' || letter == 's';
+    if (is_switch && has_value) return say_illegal(o, err);
     switch (letter) {
     case 'b': {
         // A magnification of zero, below zero or not a number would mark every
@@ -40,7 +67,7 @@ void apply_option(Options& o, const char* arg, std::FILE* err) {
         if (whole && magnification > 0.0 && std::isfinite(magnification))
             o.magnification = magnification;
         else
-            std::fputs("\nIllegal Option.\n", err);
+            say_illegal(o, err);
         break;
     }
     case 't':
@@ -53,9 +80,17 @@ void apply_option(Options& o, const char* arg, std::FILE* err) {
     case 'e': o.explain = true; break;
     case 'r': o.report = true; break;
     case 'n': o.leave_notes_out = true; break;
+    case 's': o.judge_on_span = true; break;
+    case 'l':
+        // One hexadecimal digit: a layer of the group, 0 to F.
+        if (hex_digit(value[0]) >= 0 && value[1] == '\0')
+            o.marks_layer = hex_digit(value[0]);
+        else
+            say_illegal(o, err);
+        break;
     case 'c':
     case 'u': break;
-    default: std::fputs("\nIllegal Option.\n", err); break;
+    default: say_illegal(o, err); break;
     }
 }
 
@@ -105,6 +140,7 @@ void second_pass(File working, const Drawing& d, const EndPointIndex* index, con
         if (second == 'h' || second == 'o' || second == 'r' || second == 's') {
             parse_text_record(text, line);
             const Judgement j = judge_text(d, index, o, text, found, out);
+            if (j.left_out != LeftOut::No) ++out.left_out_count;
             if (o.trace_level == 2)
                 std::fprintf(out.trace, "##kekka(%d)\n", static_cast<int>(j.verdict));
             const Mark mark = mark_for(j.verdict);
@@ -119,6 +155,9 @@ void second_pass(File working, const Drawing& d, const EndPointIndex* index, con
         }
     }
 }
+
+// What the status line ends with when an argument was no option we take.
+const char* illegal_note(const Options& o) { return o.illegal_seen ? kIllegalOptionNote : ""; }
 
 // An early exit writes no report, and one left by an earlier run must not be
 // taken for this run's.
@@ -142,7 +181,10 @@ int put_result(const Options& o, Output& out, int status) {
 
 int run(int argc, const char* const* argv, Options& o, Drawing& d, Output& out) {
     for (int i = 1; i < argc; ++i) {
-        if (argv[i][0] == '-' || argv[i][0] == '/') apply_option(o, argv[i], out.err);
+        if (argv[i][0] == '-' || argv[i][0] == '/')
+            apply_option(o, argv[i], out.err);
+        else if (starts_with_full_width_sign(argv[i]))
+            say_illegal(o, out.err);  // an option typed in full width
     }
 
     normalise_exchange_name();
@@ -177,26 +219,34 @@ int run(int argc, const char* const* argv, Options& o, Drawing& d, Output& out) 
     }
     if (d.text_count == 0) {
         std::fputs(kNoValuesHe, out.result);
-        std::fputs(kNoValuesStatus, out.result);
+        std::fprintf(out.result, "%s%s\n", kNoValuesStatus, illegal_note(o));
         return stop(o, put_result(o, out, 1));
     }
 
     if (o.report) open_report(out);
+    // The marks, explanations and summary go on the operator's layer.
+    if (o.marks_layer != kNoMarksLayer)
+        std::fprintf(out.result, "ly%x\n", static_cast<unsigned>(o.marks_layer));
     // Traces need the literal search, which produces them in their order.
     std::unique_ptr<EndPointIndex> index;
     if (o.trace_level == 0 && !o.literal_search) index.reset(new EndPointIndex(d));
     second_pass(std::move(working), d, index.get(), o, out);
 
     char summary[256];
-    std::snprintf(summary, sizeof summary, kSummary, out.cross_count, out.triangle_count,
-                  out.circle_count, d.text_count);
+    if (o.leave_notes_out)
+        std::snprintf(summary, sizeof summary, kSummaryLeavingOut, out.cross_count,
+                      out.triangle_count, out.circle_count, out.left_out_count, d.text_count);
+    else
+        std::snprintf(summary, sizeof summary, kSummary, out.cross_count, out.triangle_count,
+                      out.circle_count, d.text_count);
     print_to(out.result, "cn4\nch %.6f %.6f 10.0 0.0 \"%s\n", d.selection_extent[0],
              d.selection_extent[1] - 10.0 * d.scale, summary);
     restore_attributes(d.first, out);
     // The report is closed first: the status line, which the host shows,
     // says when it could not be written.
     bool report_ok = !o.report || close_report(out);
-    std::fprintf(out.result, "h# %s%s\n", summary, report_ok ? "" : kReportNotWritten);
+    std::fprintf(out.result, "h# %s%s%s\n", summary, report_ok ? "" : kReportNotWritten,
+                 illegal_note(o));
 
     int status = put_result(o, out, report_ok ? 0 : 2);
     if (status == 3) return status;

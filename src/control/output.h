@@ -15,6 +15,7 @@ struct Output {
     int circle_count = 0;    // marks drawn: double circles and circles (good)
     int triangle_count = 0;  // triangles (needs checking)
     int cross_count = 0;     // crosses (wrong)
+    int left_out_count = 0;  // texts -n left out: notes and those with nothing to measure
 };
 
 // What a stage that only traces needs: the -t level and the trace stream.

@@ -1,6 +1,6 @@
-// The explanation beside a triangle or a cross: the compared length closest
-// to the value, written the way the text writes its value, or how many end
-// points were found when there were fewer than two. It is written in a
+// The explanation beside a triangle or a cross: the length the value was
+// measured against (its span, or the compared length closest to it), written
+// the way the text writes its value, or that one end point or none was found. It is written in a
 // free-size text of its own colour at half the judged text's size, centred
 // on the judged text and just past its mark on the side away from the
 // dimension line, where the texts and marks of a chain's neighbours are not.
@@ -22,10 +22,10 @@ namespace {
 // can pick the explanations out by it.
 constexpr int kExplanationColour = 8;
 
-// The closest length in the units and the form of the text: "3,460.2",
+// The measured length in the units and the form of the text: "3,460.2",
 // "7.283M", one decimal more than the text shows.
 void write_length(const Judgement& j, double magnification, char* out, std::size_t size) {
-    double v = j.closest / magnification;
+    double v = j.measured() / magnification;
     if (j.metres) v /= 1000.0;
     char plain[400];
     format_to(plain, sizeof plain, "%.*f", j.decimals + 1, v);
@@ -56,8 +56,10 @@ void write_explanation(const Drawing& d, const Options& o, const Text& text, con
         std::size_t n = std::strlen(kDrawnLength);
         std::memcpy(body, kDrawnLength, n);
         write_length(j, o.magnification, body + n, sizeof body - n);
+    } else if (j.found == 1) {
+        std::snprintf(body, sizeof body, kOnlyOnePoint, j.found);
     } else {
-        std::snprintf(body, sizeof body, kTooFewPoints, j.found);
+        std::snprintf(body, sizeof body, "%s", kNoEndPoint);
     }
 
     // Sizes as the host reads them back from the record.

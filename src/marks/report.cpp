@@ -20,8 +20,13 @@ constexpr const char kHeader[] =
     "e\x8d\xb7,\x92[\x93_\x90\x94,\x90}\x8f\xe3\x92\xb7\x82\xb3,"
     "\x8d\xb7,\x94\xbb\x92\xe8,\x90}\x96\xca,\x94{\x97\xa6";
 
-const char* verdict_word(Verdict verdict) {
-    switch (verdict) {
+const char* verdict_word(const Judgement& j) {
+    // Why -n left a text out: "対象外（注記）" a note, "対象外（端点なし）"
+    // nothing to measure around it.
+    if (j.left_out == LeftOut::Note) return "\x91\xce\x8f\xdb\x8aO\x81i\x92\x8d\x8bL\x81j";
+    if (j.left_out == LeftOut::NothingToMeasure)
+        return "\x91\xce\x8f\xdb\x8aO\x81i\x92[\x93_\x82\xc8\x82\xb5\x81j";
+    switch (j.verdict) {
     case Verdict::Exact: return "\x81\x9d";  // ◎
     case Verdict::Good: return "\x81\xfc";   // ◯
     case Verdict::NearMiss2:
@@ -112,9 +117,9 @@ void report_row(const Drawing& d, const Options& o, const Judgement& j, int line
         std::fprintf(f, ",%d", j.found);
     else
         std::fputc(',', f);
-    put_number(f, measured, j.closest);
-    put_number(f, measured, j.closest - j.value);
-    std::fprintf(f, ",%s", verdict_word(j.verdict));
+    put_number(f, measured, j.measured());
+    put_number(f, measured, j.measured() - j.value);
+    std::fprintf(f, ",%s", verdict_word(j));
     // What the row is about, so that the reports of many drawings can share
     // one sheet: the drawing's file name and the magnification.
     put_text(f, d.name, std::strlen(d.name));
@@ -127,7 +132,10 @@ bool close_report(Output& out) {
     // A report cut short is never left to be taken for a whole one.
     if (out.report != nullptr && !ok) std::remove(kReport);
     out.report = nullptr;
-    if (!ok) say_cannot_write(out.err, kReport);
+    if (!ok) {
+        say_cannot_write(out.err, kReport);
+        std::fputc('\n', out.err);  // our own message: one a line in the log
+    }
     return ok;
 }
 
