@@ -91,5 +91,34 @@ echo " the same way, from a subshell that changes into the run folder)"
 cd - >/dev/null
 echo
 
+# What the judging options of the shipped batch files cost: the same
+# selections run without options and with -n -s, in turns, output to
+# /dev/null. -s places the found points of every text on its own line; -n
+# looks along the line of every plain text that found none.
+echo "== whole runs without options and with -n -s (milliseconds: minimum and median)"
+printf "%-10s %7s %20s %20s %8s\n" selection runs "no options" "-n -s" "ratio"
+cd "$scratch"
+for kind in worst clustered; do
+    : >plain.txt
+    : >span.txt
+    for ((i = 0; i < reps_large; i++)); do
+        for options in "" "-n -s"; do
+            cp "$kind.jwc" run/JWC_TEMP.TXT
+            t0=$(now_us)
+            # shellcheck disable=SC2086 # the options are words of their own
+            (cd run && exec "$exe" $options >/dev/null)
+            t1=$(now_us)
+            if [[ -z "$options" ]]; then echo $((t1 - t0)) >>plain.txt; else echo $((t1 - t0)) >>span.txt; fi
+        done
+    done
+    read -r plain_min plain_med < <(min_median <plain.txt)
+    read -r span_min span_med < <(min_median <span.txt)
+    ratio=$(awk -v a="$span_min" -v b="$plain_min" 'BEGIN { printf "%.2f", a / b }')
+    printf "%-10s %7d %9s %9s  %9s %9s %7sx\n" "$kind" "$reps_large" "$plain_min" "$plain_med" \
+        "$span_min" "$span_med" "$ratio"
+done
+cd - >/dev/null
+echo
+
 echo "== end-point search, literal and fast, on the same state"
 "$bench" --benchmark_min_time="$min_time"
