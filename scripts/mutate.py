@@ -2,7 +2,11 @@
 """Mutation check: draws random single-line mutants of src/, rebuilds, runs the
 native tests and reports every mutant that no test kills.
 
-Usage: scripts/mutate.sh [N] [SEED]   (N mutants that compile; default 150, seed 1)
+Usage: scripts/mutate.sh [N] [SEED] [PATH,...]
+  N mutants that compile (default 150) drawn with SEED (default 1), of every
+  file of src/ or only of the files whose path starts with one of PATHs
+  (scripts/mutate.sh 40 1 src/check/span.cpp,src/check/verdict.cpp: the
+  mutants of the code a change touched).
 
 A mutant changes one line: a relational or logical operator, + - * /, an
 integer constant by one, or deletes a statement. Mutants that do not compile
@@ -59,12 +63,14 @@ def masked(line):
     return "".join(out).ljust(len(line))
 
 
-def candidates():
+def candidates(prefixes):
     found = []
     for d, _, files in sorted(os.walk(os.path.join(ROOT, "src"))):
         for f in sorted(files):
             rel = os.path.relpath(os.path.join(d, f), ROOT)
             if not f.endswith((".cpp", ".h")):
+                continue
+            if prefixes and not rel.startswith(tuple(prefixes)):
                 continue
             in_block = False
             for n, line in enumerate(open(os.path.join(ROOT, rel), encoding="latin-1").read().split("\n")):
@@ -107,6 +113,7 @@ def run(cmd, cwd, timeout):
 def main():
     n = int(sys.argv[1]) if len(sys.argv) > 1 else 150
     seed = int(sys.argv[2]) if len(sys.argv) > 2 else 1
+    prefixes = sys.argv[3].split(",") if len(sys.argv) > 3 else []
     listed = set()
     eq = os.path.join(ROOT, "tests", "equivalent-mutants.txt")
     if os.path.exists(eq):
@@ -151,7 +158,7 @@ def main():
         rel, line_no, a, b, rep = c
         text = open(os.path.join(ROOT, rel), encoding="latin-1").read().split("\n")[line_no]
         return hashlib.sha256(f"{seed}|{rel}|{text.strip()}|{a}|{rep}".encode("latin-1")).digest()
-    pool = sorted(candidates(), key=rank)
+    pool = sorted(candidates(prefixes), key=rank)
     killed = tested = 0
     unexplained = []
     for rel, line_no, a, b, rep in pool:

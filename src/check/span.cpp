@@ -38,7 +38,6 @@ Axes axes_of(const Text& text) {
 }  // namespace
 
 std::optional<double> own_span(const Drawing& d, const Text& text, const FoundPoint* found, int n) {
-    if (text.length() == 0.0 || n < 2) return std::nullopt;
     const Axes axes = axes_of(text);
     double nearest = INFINITY;
     for (int i = 0; i < n; ++i)

@@ -13,8 +13,9 @@ namespace dimcheck {
 // direction. Of the found points, those nearest its base line across its
 // direction (within a quarter text height of the nearest) lie on its own
 // dimension line; the nearest of them on either side of the text's middle
-// bound the span. None when one side has no such point (a value written
-// outside a short span's marks) or the text has no direction.
+// bound the span; a point just under the middle bounds neither side. None
+// when one side has no such point (a value written outside a short span's
+// marks; a text without direction finds no point at all).
 std::optional<double> own_span(const Drawing& d, const Text& text, const FoundPoint* found, int n);
 
 // Whether any end point lies in the band along the text's line: from 0.7 text

@@ -30,8 +30,7 @@ void write_length(const Judgement& j, double magnification, char* out, std::size
     char plain[400];
     format_to(plain, sizeof plain, "%.*f", j.decimals + 1, v);
     const char* p = plain;
-    std::size_t n = 0;
-    if (*p == '-') out[n++] = *p++;
+    std::size_t n = 0;  // a measured length is never negative
     std::size_t digits = std::strspn(p, "0123456789");
     for (std::size_t i = 0; i < digits; ++i) {
         if (j.commas && i > 0 && (digits - i) % 3 == 0) out[n++] = ',';
