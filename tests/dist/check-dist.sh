@@ -8,7 +8,8 @@ src=$1
 status=0
 fail() { echo "FAILED: $*"; status=1; }
 
-# Leaves in $last the batch file's commands, LF-ended, the options of its run dropped.
+# Leaves in $run the batch file's run line and in $last its commands, LF-ended,
+# with -e -r dropped from the run.
 check_bat() { # FILE OPTIONS SETTINGS
     bat=$1 n=$(basename "$1")
     # CR LF everywhere: no LF without a CR before it, no CR without an LF after it.
@@ -38,21 +39,32 @@ check_bat() { # FILE OPTIONS SETTINGS
     # Statuses 0, 1 and 2 mean a result was written; the host's message only otherwise.
     printf '%s\n' "$commands" | tr '\n' ' ' | grep -q 'dimcheck\.log" if errorlevel 3 goto failed if not errorlevel 0 goto failed goto done .*:failed echo he  [^>]*dimcheck\.log[^>]*>JWC_TEMP\.TXT :done popd $' ||
         fail "$n does not tell the host, only when no result was written, to read dimcheck.log"
-    printf '%s\n' "$text" | grep -q -- '-b' || fail "$n: the comments do not explain -b"
-    last=$(printf '%s\n' "$commands" | sed 's/exe" -e -r >/exe" >/')
+    # The comments say what the options of the run do, how to take them off and
+    # how to add the others.
+    comments=$(printf '%s\n' "$text" | grep -iE '^@?rem( |$)')
+    for option in -n -s -b -l; do
+        printf '%s\n' "$comments" | grep -q -- "$option" || fail "$n: the comments do not explain $option"
+    done
+    run=$(printf '%s\n' "$commands" | grep '^"%~dp0dimcheck\.exe"')
+    last=$(printf '%s\n' "$commands" | sed 's/exe"\(.*\) -e -r >/exe"\1 >/')
 }
-check_bat "$src/dist/dimcheck.bat" "" "#jww #cd #h1 #hc #e "
-plain=$last
-check_bat "$src/dist/dimcheck-explain.bat" "-e -r " "#jww #cd #hf #h1 #hc #e "
+check_bat "$src/dist/dimcheck.bat" "-n -s " "#jww #cd #h1 #hc #e "
+plain=$last plain_run=$run
+check_bat "$src/dist/dimcheck-explain.bat" "-n -s -e -r " "#jww #cd #hf #h1 #hc #e "
 [ "$plain" = "$last" ] || fail "dimcheck-explain.bat differs from dimcheck.bat in more than -e -r"
 
 iconv -f UTF-8 -t CP932 "$src/docs/guide-ja.md" >/dev/null 2>&1 ||
     fail "docs/guide-ja.md has a character without a Shift-JIS form"
 grep -q '@VERSION@' "$src/docs/guide-ja.md" || fail "docs/guide-ja.md has no @VERSION@ for the build"
 grep -q '^|' "$src/docs/guide-ja.md" && fail "docs/guide-ja.md has a table, which Notepad shows as such"
-# Every run line the guide tells operators to write is the batch files' with options added.
-grep '^ *"%~dp0dimcheck\.exe"' "$src/docs/guide-ja.md" | sed 's/^ *//; s/exe"\( -[a-z0-9.]*\)* >/exe" >/' |
-    grep -qvxF "$(printf '%s\n' "$plain" | grep '^"%~dp0dimcheck\.exe"')" && fail "docs/guide-ja.md shows a run line unlike the batch files'"
+# Every run line the guide tells operators to write is the batch files' with
+# other options (added or taken off), and it shows both as shipped.
+no_options='s/exe"\( -[A-Za-z0-9.]*\)* >/exe" >/'
+grep '^ *"%~dp0dimcheck\.exe"' "$src/docs/guide-ja.md" | sed "s/^ *//; $no_options" |
+    grep -qvxF "$(printf '%s\n' "$plain_run" | sed "$no_options")" && fail "docs/guide-ja.md shows a run line unlike the batch files'"
+for shipped in "$plain_run" "$run"; do
+    sed 's/^ *//' "$src/docs/guide-ja.md" | grep -qxF -- "$shipped" || fail "docs/guide-ja.md does not show the run line $shipped"
+done
 
 [ $status -eq 0 ] && echo "dist/*.bat and docs/guide-ja.md as the host needs them"
 exit $status

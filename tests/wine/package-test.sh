@@ -23,11 +23,19 @@ sed "s/@VERSION@/$version/g" "$src/docs/guide-ja.md" | iconv -f UTF-8 -t CP932 |
     cmp -s - "$pkg/readme.txt" || fail "readme.txt is not docs/guide-ja.md (version $version) in Shift-JIS with CR LF"
 crlf "$src/LICENSE" | cmp -s - "$pkg/LICENSE.txt" || fail "LICENSE.txt is not LICENSE with CR LF"
 
-# What the Linux program makes of the sample.
+# What the Linux program makes of the sample: linux_run OPTIONS OUT leaves its
+# result with CR LF in OUT and its report in linux/.
 mkdir linux
-cp "$src/samples/plan.jwc" linux/JWC_TEMP.TXT
-(cd linux && "$linux" >/dev/null 2>&1) || fail "the Linux program failed on the sample"
-crlf linux/JWC_TEMP.TXT >expected
+linux_run() {
+    cp "$src/samples/plan.jwc" linux/JWC_TEMP.TXT
+    # shellcheck disable=SC2086 # the options are words
+    (cd linux && "$linux" $1 >/dev/null 2>&1) || fail "the Linux program failed on the sample with '$1'"
+    crlf linux/JWC_TEMP.TXT >"$2"
+}
+# The options a registration file runs the program with.
+options_of() { tr -d '\r' <"$src/dist/$1" | sed -n 's/^"%~dp0dimcheck\.exe" \(.*\)>nul 2>.*/\1/p'; }
+plain_options=$(options_of dimcheck.bat) explain_options=$(options_of dimcheck-explain.bat)
+linux_run "" expected
 
 # The packaged program, started directly.
 cp "$src/samples/plan.jwc" "$pkg/JWC_TEMP.TXT"
@@ -51,17 +59,19 @@ bat() {
     [ "$3" = - ] || { [ -z "$3" ] || printf '%s\r\n' "$3"; } | cmp -s - "$pkg/dimcheck.log" ||
         fail "$1: dimcheck.log is not '$3': $(cat "$pkg/dimcheck.log")"
 }
+linux_run "$explain_options" explained
 cp "$src/samples/plan.jwc" "$pkg/jwc_temp.txt"
-bat dimcheck-explain.bat "$(grep -a '^h#' expected)" ""
-(cd linux && cp "$src/samples/plan.jwc" JWC_TEMP.TXT && "$linux" -e -r >/dev/null 2>&1 && crlf JWC_TEMP.TXT >../explained)
+bat dimcheck-explain.bat "$(grep -a '^h#' explained)" ""
 cmp -s "$pkg/JWC_TEMP.TXT" explained && cmp -s "$pkg/dimcheck.csv" linux/dimcheck.csv ||
-    fail "dimcheck-explain.bat gave another result or report than the Linux program with -e -r"
+    fail "dimcheck-explain.bat gave another result or report than the Linux program with $explain_options"
+linux_run "$plain_options" plain
 cp "$src/samples/plan.jwc" "$pkg/jwc_temp.txt"
-bat dimcheck.bat "$(grep -a '^h#' expected)" ""
-cmp -s "$pkg/JWC_TEMP.TXT" expected || fail "dimcheck.bat gave another result than the Linux program"
+bat dimcheck.bat "$(grep -a '^h#' plain)" ""
+cmp -s "$pkg/JWC_TEMP.TXT" plain || fail "dimcheck.bat gave another result than the Linux program with $plain_options"
 # A result with an error record (status 1) stays as the program wrote it.
 printf 'hd\r\n' >"$pkg/JWC_TEMP.TXT"
-(cd linux && printf 'hd\n' >JWC_TEMP.TXT && { "$linux" >/dev/null 2>&1 || true; } && crlf JWC_TEMP.TXT >../no-text)
+# shellcheck disable=SC2086 # the options are words
+(cd linux && printf 'hd\n' >JWC_TEMP.TXT && { "$linux" $plain_options >/dev/null 2>&1 || true; } && crlf JWC_TEMP.TXT >../no-text)
 bat dimcheck.bat "$(grep -a '^h#' no-text)" ""
 cmp -s "$pkg/JWC_TEMP.TXT" no-text || fail "dimcheck.bat changed the program's error result"
 # No result written (status 3: a folder under the result's temporary name; -1; no program): the message and the reason.
