@@ -101,11 +101,8 @@ void to_half_width(char* value_text, const char* body, Trace trace) {
         }
     }
     half[n] = '\0';
-    if (n == 0) {
-        value_text[0] = '\0';
-        return;
-    }
     std::memcpy(value_text, half, static_cast<std::size_t>(n) + 1);
+    if (n == 0) return;  // nothing to trace
     if (trace.level == 2) {
         const unsigned char* b = reinterpret_cast<const unsigned char*>(body);
         std::fprintf(trace.out, "# ZenHan() k(%d) s(%s) str[0][1][2][3] = (%x)(%x)(%x)(%x)\n",
