@@ -81,13 +81,12 @@ Loaded& loaded(Kind kind) {
 // Judges one text record with either search, as the second pass does.
 int judge(const Loaded& l, bool fast, const std::string& line, FoundPoint* found) {
     const Options options;
-    Output out;
-    out.trace = null_stream();
+    const JudgingSinks sinks = {{0, null_stream()}, nullptr};
     Text text;
     text.kind = l.d->text_kind;
     parse_text_record(text, line.c_str());
     return static_cast<int>(
-        judge_text(*l.d, fast ? l.index.get() : nullptr, options, text, found, out).verdict);
+        judge_text(*l.d, fast ? l.index.get() : nullptr, options, text, found, sinks).verdict);
 }
 
 // How many texts of each selection one iteration judges. The literal search

@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "common/kit.h"
-#include "control/driver.h"
 #include "control/result_texts.h"
 #include "marks/report.h"
+#include "run/host_run.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "control/driver.h"
+#include "run/host_run.h"
 
 int main(int argc, char** argv) {
     // Consolidation may print hundreds of thousands of trace lines.

@@ -1,5 +1,7 @@
 #include "support.h"
 
+#include "marks/search_drawing.h"
+
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -38,6 +40,12 @@ std::size_t count_of(const std::string& text, const std::string& part) {
 Captured::Captured() {
     out.result = std::tmpfile(), out.trace = std::tmpfile(), out.err = std::tmpfile();
     if (!out.result || !out.trace || !out.err) throw std::runtime_error("tmpfile failed");
+}
+
+JudgingSinks Captured::sinks() {
+    const Trace trace = {o.trace_level, out.trace};
+    drawing.reset(new ResultDrawing(out.result, trace));
+    return {trace, drawing.get()};
 }
 
 Captured::~Captured() {

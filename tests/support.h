@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "check/search.h"
 #include "common/kit.h"
 #include "control/drawing.h"
 #include "control/options.h"
@@ -22,9 +24,12 @@ struct Captured {  // fresh values of a run; result, trace and error go to tempo
     Captured();
     ~Captured();
     std::string result() const { return slurp(out.result); }
+    // Judging's sinks: the trace at the options' level, the search drawn into the result.
+    JudgingSinks sinks();
     Options o;
     Drawing d;
     Output out;
+    std::unique_ptr<SearchDrawing> drawing;
 };
 
 // Runs the program under test in the current folder: the Linux program, or in

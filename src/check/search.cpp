@@ -9,7 +9,6 @@
 
 #include "check/fast_search.h"
 #include "control/numbers.h"
-#include "marks/marks.h"
 
 namespace dimcheck {
 
@@ -17,22 +16,6 @@ namespace {
 
 // The frame reaches this many search lengths to each side.
 constexpr double kFrameReach = 0.75;
-
-// What a level-1 trace draws of one inside test: the meeting points found and,
-// when the first ray crossed three sides, that ray.
-void draw_inside_test(const InsideTest& t, const Options& o, Output& out) {
-    for (int r = 0; r < 3; ++r) {
-        for (const Meeting& m : t.meetings[r]) {
-            if (o.trace_level != 1 || (m.p == 0 && m.q == 0)) continue;
-            write_point_record(out, m.at);
-            print_to(out.result, "# # p(%d) q(%d) kten(%.1f , %.1f)\n", m.p, m.q, m.at.x, m.at.y);
-        }
-        if (r == 0 && t.counts[0] == 3) {
-            std::fputs("# KPcnt=3\n", out.result);
-            write_line_record(out, t.first_ray);
-        }
-    }
-}
 
 }  // namespace
 
@@ -74,51 +57,46 @@ bool lay_frame(const Drawing& d, const Text& text, double search_length, SearchF
     return true;
 }
 
-int search_end_points(const Drawing& d, const EndPointIndex* index, const Options& o,
-                      const Text& text, double search_length, int mode, FoundPoint* found,
-                      Output& out) {
+int search_end_points(const Drawing& d, const EndPointIndex* index, const Text& text,
+                      double search_length, SearchMode mode, FoundPoint* found,
+                      const JudgingSinks& sinks) {
     double reach = kFrameReach * search_length;
-    if (o.trace_level == 2)
-        print_to(out.trace, "# Search_Ten() nagasa(%.1f) draft(%.1f) mae(%.1f) ush(%.1f)\n",
+    if (sinks.trace.sums_up())
+        print_to(sinks.trace.out, "# Search_Ten() nagasa(%.1f) draft(%.1f) mae(%.1f) ush(%.1f)\n",
                  search_length, kFrameReach, reach, reach);
 
     SearchFrame f;
     if (!lay_frame(d, text, search_length, f)) return 0;
-    if (o.trace_level == 1) {
-        for (int i = 1; i <= 4; ++i) write_point_record(out, f.corners[i]);
-        print_to(out.result, "ch %f %f 30 0 \"%d\n", f.corners[4].x, f.corners[4].y, mode);
-        write_point_record(out, f.far_points[0]);
-        print_to(out.result, "# ## Pmin(%.1f , %.1f) \n", f.far_points[0].x, f.far_points[0].y);
-    }
-    return points_in_frame(d, index, o, f, text, found, out);
+    if (sinks.drawing != nullptr) sinks.drawing->frame(f, mode);
+    return points_in_frame(d, index, f, text, found, sinks);
 }
 
-int points_in_frame(const Drawing& d, const EndPointIndex* index, const Options& o,
-                    const SearchFrame& frame, const Text& text, FoundPoint* found, Output& out) {
+int points_in_frame(const Drawing& d, const EndPointIndex* index, const SearchFrame& frame,
+                    const Text& text, FoundPoint* found, const JudgingSinks& sinks) {
     // The driver builds an index only for runs without traces; the shortcut
     // finds the same points in the same order.
     if (index != nullptr) return points_in_frame_fast(d, *index, frame, text, found);
-    return points_in_frame_literal(d, o, frame, text, found, out);
+    return points_in_frame_literal(d, frame, text, found, sinks);
 }
 
-int points_in_frame_literal(const Drawing& d, const Options& o, const SearchFrame& frame,
-                            const Text& text, FoundPoint* found, Output& out) {
-    const Trace trace = {o.trace_level, out.trace};
+int points_in_frame_literal(const Drawing& d, const SearchFrame& frame, const Text& text,
+                            FoundPoint* found, const JudgingSinks& sinks) {
     int count = 0;
     for (int k = 0; k < d.end_point_count; ++k) {
         const Point& p = d.end_points[k];
         double seg[4];
         make_segment(&p, &p, seg);
-        const InsideTest t = inside_frame(frame, seg, trace);
-        if (o.trace_level >= 1) draw_inside_test(t, o, out);
+        const InsideTest t = inside_frame(frame, seg, sinks.trace);
+        if (sinks.drawing != nullptr) sinks.drawing->inside_test(t);
         if (!t.inside()) continue;
         double dx = p.x - text.x;
         double dy = p.y - text.y;
         found[count] = {p.x, p.y, std::sqrt(dx * dx + dy * dy)};
         if (count <= kFoundCounted - 1) ++count;
     }
-    if (o.trace_level == 2)
-        std::fprintf(out.trace, "# Get_Ten_Hanni() j(%d)/tenc(%d)\n", count, d.end_point_count);
+    if (sinks.trace.sums_up())
+        std::fprintf(sinks.trace.out, "# Get_Ten_Hanni() j(%d)/tenc(%d)\n", count,
+                     d.end_point_count);
     return count;
 }
 

@@ -103,7 +103,7 @@ void to_half_width(char* value_text, const char* body, Trace trace) {
     half[n] = '\0';
     std::memcpy(value_text, half, static_cast<std::size_t>(n) + 1);
     if (n == 0) return;  // nothing to trace
-    if (trace.level == 2) {
+    if (trace.sums_up()) {
         const unsigned char* b = reinterpret_cast<const unsigned char*>(body);
         std::fprintf(trace.out, "# ZenHan() k(%d) s(%s) str[0][1][2][3] = (%x)(%x)(%x)(%x)\n",
                      mixed, value_text, b[0], b[1], b[2], b[3]);

@@ -1,7 +1,7 @@
 // Reading a text body as a length.
 #pragma once
 
-#include "control/output.h"
+#include "control/trace.h"
 
 namespace dimcheck {
 

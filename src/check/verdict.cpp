@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "check/search.h"
 #include "check/span.h"
@@ -52,19 +53,20 @@ void judge_on_span(Judgement& j, const Text& text, const Drawing& d, const Found
 
 }  // namespace
 
-Verdict compare_pair(Judgement& j, const FoundPoint* found, int mode, int first, int second,
+Verdict compare_pair(Judgement& j, const FoundPoint* found, SearchMode mode, int first, int second,
                      double length, Trace trace) {
     double dx = found[first].x - found[second].x;
     double dy = found[first].y - found[second].y;
     double distance = std::sqrt(dx * dx + dy * dy);
     double miss = std::fabs(distance - length);
     if (j.pairs++ == 0 || miss < std::fabs(j.closest - length)) j.closest = distance;
-    if (trace.level == 2)
+    if (trace.sums_up())
         print_to(trace.out,
                  "## Same? jj(%d) kk(%d) gosa(%.3f) disten(%.3f) length(%.3f) dis(%.3f)\n", first,
                  second, j.tolerance, distance, length, miss);
     if (miss == 0.0) return Verdict::Exact;
-    if (miss <= j.tolerance) return (first == 0 && mode == 0) ? Verdict::Exact : Verdict::Good;
+    if (miss <= j.tolerance)
+        return first == 0 && mode == SearchMode::AsFarAsTheValue ? Verdict::Exact : Verdict::Good;
     if (miss <= 2 * j.tolerance) return Verdict::NearMiss2;
     if (miss <= 3.0f * j.tolerance) return Verdict::NearMiss3;
     return Verdict::Wrong;
@@ -80,12 +82,12 @@ void sort_found_points(FoundPoint* found, int n, Trace trace) {
             found[j] = t;
         }
     }
-    if (trace.level == 2) std::fprintf(trace.out, "# STEN_sort(%d)  >  j(%d)  OK\n", n, j);
+    if (trace.sums_up()) std::fprintf(trace.out, "# STEN_sort(%d)  >  j(%d)  OK\n", n, j);
 }
 
 Judgement judge_text(const Drawing& d, const EndPointIndex* index, const Options& o,
-                     const Text& text, FoundPoint* found, Output& out) {
-    const Trace trace = {o.trace_level, out.trace};
+                     const Text& text, FoundPoint* found, const JudgingSinks& sinks) {
+    const Trace trace = sinks.trace;
     Judgement j;
     bool widened_kind = text.keyword_letter == 'r' || text.keyword_letter == 'o';
 
@@ -115,36 +117,37 @@ Judgement judge_text(const Drawing& d, const EndPointIndex* index, const Options
         j.tolerance *= 1000.0f;
     }
     j.value = value;
-    j.metres = in_metres;
+    j.written_with_m = in_metres;
+    j.read_in_metres = in_metres;
 
-    int mode;
+    SearchMode mode;
     double search_length;
     if (widened_kind) {
-        mode = 1;
+        mode = SearchMode::Widened;
         search_length = value * 2.2;
     } else if (value > drawn_width * 1.3) {
-        mode = 0;
+        mode = SearchMode::AsFarAsTheValue;
         search_length = value;
     } else {
         // A value hardly longer than its own text: look further.
-        mode = 1;
+        mode = SearchMode::Widened;
         search_length = value * 1.5f + drawn_width;
     }
-    int n = search_end_points(d, index, o, text, search_length, mode, found, out);
-    j.found = n;
+    int n = search_end_points(d, index, text, search_length, mode, found, sinks);
+    j.found_count = n;
     sort_found_points(found, n, trace);
 
-    if (o.trace_level == 2) {
-        print_to(out.trace, "# ChSTR(%s) CSP(%s) sunpouchi(%.1f) sunpou(%.1f)\n", text.body,
+    if (trace.sums_up()) {
+        print_to(trace.out, "# ChSTR(%s) CSP(%s) sunpouchi(%.1f) sunpou(%.1f)\n", text.body,
                  value_text, drawn_width, value);
-        print_to(out.trace, "# i(%d) sort STEN 0(%.1f , %.1f) 1(%.1f , %.1f)\n", n, found[0].x,
+        print_to(trace.out, "# i(%d) sort STEN 0(%.1f , %.1f) 1(%.1f , %.1f)\n", n, found[0].x,
                  found[0].y, found[1].x, found[1].y);
-        print_to(out.trace, "# k(%d) sort STEN 2(%.1f , %.1f) 3(%.1f , %.1f)\n", 0, found[2].x,
+        print_to(trace.out, "# k(%d) sort STEN 2(%.1f , %.1f) 3(%.1f , %.1f)\n", 0, found[2].x,
                  found[2].y, found[3].x, found[3].y);
     }
 
     Verdict result = Verdict::Wrong;
-    Verdict near_miss = Verdict::Exact;  // none
+    std::optional<Verdict> near_miss;  // the nearest miss of two or three tolerances
     bool decided = false;
     if (n >= 2) {
         for (int a = 0; a < n && !decided; ++a) {
@@ -156,16 +159,16 @@ Judgement judge_text(const Drawing& d, const EndPointIndex* index, const Options
                     break;
                 }
                 if (r == Verdict::NearMiss2) near_miss = r;
-                if (r == Verdict::NearMiss3 && near_miss == Verdict::Exact) near_miss = r;
+                if (r == Verdict::NearMiss3 && !near_miss) near_miss = r;
             }
         }
     }
 
-    if (o.trace_level == 2)
-        std::fprintf(out.trace,
+    if (trace.sums_up())  // a near miss of 0: none
+        std::fprintf(trace.out,
                      "# Kekka(%d) sankaku(%d)----( 0-1: Good / 2-3 Need CHecK / 10 NG )---\n\n",
-                     static_cast<int>(result), static_cast<int>(near_miss));
-    j.verdict = decided || near_miss == Verdict::Exact ? result : near_miss;
+                     static_cast<int>(result), near_miss ? static_cast<int>(*near_miss) : 0);
+    j.verdict = decided || !near_miss ? result : *near_miss;
 
     if (o.leave_notes_out && plain_text && n == 0 && !end_point_along_line(d, text)) {
         j.verdict = Verdict::NotJudged;

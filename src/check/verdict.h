@@ -1,10 +1,11 @@
 // The verdict of one dimension text.
 #pragma once
 
+#include "check/search.h"
 #include "check/text.h"
 #include "control/drawing.h"
 #include "control/options.h"
-#include "control/output.h"
+#include "control/trace.h"
 
 namespace dimcheck {
 
@@ -36,16 +37,18 @@ struct Judgement {
     LeftOut left_out = LeftOut::No;
     double value = 0.0;       // the value read, in coordinate units
     double tolerance = 0.51;  // of the value, in coordinate units
-    int found = 0;            // end points found
+    int found_count = 0;      // end points found
     int pairs = 0;            // pairs compared
     // The compared length closest to the value (the first of equally close
     // ones); valid when pairs > 0.
     double closest = 0.0;
     // How the value is written: digits after the point, thousands separators,
-    // and whether it was multiplied by 1000 for its M.
+    // a unit M.
     int decimals = 0;
     bool commas = false;
-    bool metres = false;
+    bool written_with_m = false;
+    // The value was read in metres and multiplied by 1000.
+    bool read_in_metres = false;
     // With -s, the span the value is written on, when the verdict came from it.
     bool judged_on_span = false;
     double span = 0.0;
@@ -59,14 +62,14 @@ struct Judgement {
 // around a text: this text's come first, sorted by their distance from its
 // start; slots beyond them keep what an earlier text left (a level-2 trace
 // shows them). Without traces the search takes the shortcut on `index` when
-// there is one.
+// there is one. The trace lines and the drawing of the search go to `sinks`.
 Judgement judge_text(const Drawing& d, const EndPointIndex* index, const Options& o,
-                     const Text& text, FoundPoint* found, Output& out);
+                     const Text& text, FoundPoint* found, const JudgingSinks& sinks);
 void sort_found_points(FoundPoint* found, int n, Trace trace);
 // The verdict of one pair of found points against the length, counted in
-// j.pairs and j.closest; in mode 0 a pair with the point nearest the text's
-// start is exact within the tolerance.
-Verdict compare_pair(Judgement& j, const FoundPoint* found, int mode, int first, int second,
+// j.pairs and j.closest; as far as the value, a pair with the point nearest
+// the text's start is exact within the tolerance.
+Verdict compare_pair(Judgement& j, const FoundPoint* found, SearchMode mode, int first, int second,
                      double length, Trace trace);
 
 }  // namespace dimcheck

@@ -17,9 +17,6 @@ struct Options {
     int marks_layer = kNoMarksLayer;  // -l: the layer (0 to 15) the marks are written on
     // An argument was no option we take; the status line says so.
     bool illegal_seen = false;
-    // The literal end-point search even without traces; no command-line
-    // option sets it: tests and the benchmark compare both searches with it.
-    bool literal_search = false;
 };
 
 }  // namespace dimcheck

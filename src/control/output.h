@@ -18,12 +18,6 @@ struct Output {
     int left_out_count = 0;  // texts -n left out: notes and those with nothing to measure
 };
 
-// What a stage that only traces needs: the -t level and the trace stream.
-struct Trace {
-    int level;
-    std::FILE* out;
-};
-
 // The messages of a file that cannot be opened or written, on `err`. Their
 // bytes are relied on: only the intake's "Cannot open" ends in a line end.
 void say_cannot_open(std::FILE* err, const char* name, bool line_end);

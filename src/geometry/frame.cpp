@@ -27,10 +27,10 @@ int count_crossings(const SearchFrame& f, const double* ray, Meeting* meetings, 
 InsideTest inside_frame(const SearchFrame& f, const double* seg, Trace trace) {
     Point cp = {(seg[0] + seg[2]) * 0.5f, (seg[1] + seg[3]) * 0.5f};
 
-    if (trace.level == 2) {
+    if (trace.sums_up()) {
         print_to(trace.out, "# Sen_inside()  cp(%.1f , %.1f) SQhani[%.1f , %.1f  %.1f , %.1f]\n",
                  cp.x, cp.y, f.corners[1].x, f.corners[1].y, f.corners[3].x, f.corners[3].y);
-    } else if (trace.level >= 3) {
+    } else if (trace.details()) {
         print_to(trace.out, "# Sen_inside()  cp---Pmin(%.1f , %.1f)---(%.1f , %.1f)\n", cp.x, cp.y,
                  f.far_points[0].x, f.far_points[0].y);
         print_to(trace.out, "#               PT---PT+(%.1f , %.1f)---(%.1f , %.1f)\n",
@@ -45,7 +45,7 @@ InsideTest inside_frame(const SearchFrame& f, const double* seg, Trace trace) {
         t.counts[r] = count_crossings(f, ray, t.meetings[r], trace);
     }
     const int k1 = t.counts[0], k2 = t.counts[1], k3 = t.counts[2];
-    if (trace.level == 2) {
+    if (trace.sums_up()) {
         std::fprintf(trace.out, "#### Sen_inside() kt(%d) k(%d) k1(%d) k2(%d) k3(%d)\n",
                      k1 + k2 + k3, k1 % 2 + k2 % 2 + k3 % 2, k1, k2, k3);
     }

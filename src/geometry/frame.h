@@ -1,7 +1,7 @@
 // The point-in-frame test by the parity of crossings along three rays.
 #pragma once
 
-#include "control/output.h"
+#include "control/trace.h"
 #include "geometry/segment.h"
 
 namespace dimcheck {

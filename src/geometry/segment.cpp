@@ -34,7 +34,7 @@ int in_both_boxes(const double* A, const double* B, const Point* point, double m
     int k2 = within(A[1], A[3], t, point->y) ? 1 : 0;
     int k3 = within(B[0], B[2], t, point->x) ? 1 : 0;
     int k4 = within(B[1], B[3], t, point->y) ? 1 : 0;
-    if (trace.level >= 3)
+    if (trace.details())
         print_to(trace.out, "# __CROSS() k1(%d) k2(%d) k3(%d) k4(%d) ten(%.1f , %.1f)\n", k1, k2,
                  k3, k4, point->x, point->y);
     return k1 * k2 * k3 * k4;
@@ -42,7 +42,7 @@ int in_both_boxes(const double* A, const double* B, const Point* point, double m
 
 Meeting add_meeting_points(int& count, const double* A, const double* B, double margin,
                            int precision, Trace trace) {
-    if (trace.level >= 3) {
+    if (trace.details()) {
         print_to(trace.out, "# Koten_lnln() A1(%.1f , %.1f)---A2(%.1f , %.1f)\n", A[0], A[1], A[2],
                  A[3]);
         print_to(trace.out, "#              B1(%.1f , %.1f)---B2(%.1f , %.1f)\n", B[0], B[1], B[2],
@@ -96,7 +96,7 @@ Meeting add_meeting_points(int& count, const double* A, const double* B, double 
         }
     }
 
-    if ((p != 0 || q != 0) && trace.level == 2) {
+    if ((p != 0 || q != 0) && trace.sums_up()) {
         print_to(trace.out,
                  "#      XXX  KP[%d] kten(%.0f ,%.0f)  XXX p(%d)q(%d) KPcnt(%d) seido(%d)\n",
                  count - 1, meeting.x, meeting.y, p, q, count, precision);

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "control/drawing.h"
-#include "control/output.h"
+#include "control/trace.h"
 
 namespace dimcheck {
 

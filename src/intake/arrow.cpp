@@ -42,7 +42,7 @@ int take_arrow_tip(Drawing& d, Stroke& last, const double* line, Trace trace) {
     if (!(stroke && alike && joined)) return 0;
 
     int n = d.end_point_count;
-    if (trace.level == 3) std::fprintf(trace.out, "# Yaji()  yajirusi tenc=%d \n", n);
+    if (trace.counts_arrows()) std::fprintf(trace.out, "# Yaji()  yajirusi tenc=%d \n", n);
     if (n > 0 && same_point(d.end_points[n - 1].x, d.end_points[n - 1].y, tipx, tipy)) return 0;
     d.end_points[n] = {tipx, tipy};
     return 1;

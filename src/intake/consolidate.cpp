@@ -116,7 +116,7 @@ void consolidate(Drawing& d, Trace trace) {
         d.end_point_count = consolidation_pass(d, d.end_point_count, trace.out);
         ++passes;
     }
-    if (trace.level == 2)
+    if (trace.sums_up())
         std::fprintf(trace.out, "# TEN_DP()  tenc(%d) duplication(%d)\n", d.end_point_count,
                      passes - 1);
 }

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "control/drawing.h"
-#include "control/output.h"
+#include "control/trace.h"
 
 namespace dimcheck {
 

@@ -204,7 +204,7 @@ int read_selection(Drawing& d, Trace trace, std::FILE* err, const char* in_name,
         say_cannot_open(err, in_name, true);
         return kIntakeFailed;
     }
-    if (trace.level == 2)
+    if (trace.sums_up())
         std::fprintf(trace.out, "### TFILEcopy_Ten() xmax(%d) tenc(%d) mmax(%d)\n", count,
                      d.end_point_count, d.text_count);
     std::fputs("#\n", copy);

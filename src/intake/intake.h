@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "control/drawing.h"
-#include "control/output.h"
+#include "control/trace.h"
 #include "intake/arrow.h"
 
 namespace dimcheck {

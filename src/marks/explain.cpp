@@ -26,7 +26,7 @@ constexpr int kExplanationColour = 8;
 // "7.283M", one decimal more than the text shows.
 void write_length(const Judgement& j, double magnification, char* out, std::size_t size) {
     double v = j.measured() / magnification;
-    if (j.metres) v /= 1000.0;
+    if (j.read_in_metres) v /= 1000.0;
     char plain[400];
     format_to(plain, sizeof plain, "%.*f", j.decimals + 1, v);
     const char* p = plain;
@@ -36,7 +36,7 @@ void write_length(const Judgement& j, double magnification, char* out, std::size
         if (j.commas && i > 0 && (digits - i) % 3 == 0) out[n++] = ',';
         out[n++] = p[i];
     }
-    std::snprintf(out + n, size - n, "%s%s", p + digits, j.metres ? "M" : "");
+    std::snprintf(out + n, size - n, "%s%s", p + digits, j.written_with_m ? "M" : "");
 }
 
 // A size as the record "%.2f" writes it.
@@ -51,12 +51,12 @@ double two_decimals(double v) {
 void write_explanation(const Drawing& d, const Options& o, const Text& text, const Judgement& j,
                        const FoundPoint* found, Output& out) {
     char body[600];
-    if (j.found >= 2) {
+    if (j.found_count >= 2) {
         std::size_t n = std::strlen(kDrawnLength);
         std::memcpy(body, kDrawnLength, n);
         write_length(j, o.magnification, body + n, sizeof body - n);
-    } else if (j.found == 1) {
-        std::snprintf(body, sizeof body, kOnlyOnePoint, j.found);
+    } else if (j.found_count == 1) {
+        std::snprintf(body, sizeof body, kOnlyOnePoint, j.found_count);
     } else {
         std::snprintf(body, sizeof body, "%s", kNoEndPoint);
     }
@@ -78,8 +78,8 @@ void write_explanation(const Drawing& d, const Options& o, const Text& text, con
     // taken to run above it, and the explanation goes below.
     double nx = -uy, ny = ux;
     double h = text_height(d, text.kind) * d.scale;
-    bool below = j.found > 0;
-    for (int i = 0; i < j.found && i < kFoundSlots; ++i)
+    bool below = j.found_count > 0;
+    for (int i = 0; i < j.found_count && i < kFoundSlots; ++i)
         below = below && (found[i].x - text.x) * nx + (found[i].y - text.y) * ny > 0.5 * h;
     // The mark is a square (or circle) aligned with the drawing's axes around
     // the middle of the base line: across the base line it reaches r (|ux| + |uy|).

@@ -19,20 +19,20 @@ Mark mark_for(Verdict verdict) {
     }
 }
 
-void write_point_record(Output& out, const Point& p) {
-    print_to(out.result, "pt %.12f %.12f \n", p.x, p.y);
+void write_point_record(std::FILE* result, const Point& p) {
+    print_to(result, "pt %.12f %.12f \n", p.x, p.y);
 }
 
-void write_line_record(Output& out, const double* seg) {
+void write_line_record(std::FILE* result, const double* seg) {
     // "%.12f %.12f %.12f %.12f\n": the one writer of line records.
-    write_fixed_line(out.result, "", seg, 4, 12);
+    write_fixed_line(result, "", seg, 4, 12);
 }
 
 namespace {
 
 void stroke(Output& out, double x1, double y1, double x2, double y2) {
     const double seg[] = {x1, y1, x2, y2};
-    write_line_record(out, seg);
+    write_line_record(out.result, seg);
 }
 
 // "ci %.6f %.6f %.6f\n"

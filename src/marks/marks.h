@@ -25,7 +25,7 @@ void free_size_kind(Output& out, double width, double height, double spacing, in
 double mark_radius(const Drawing& d, const Text& text);
 
 // Drawing records: a point, a line x1, y1, x2, y2.
-void write_point_record(Output& out, const Point& p);
-void write_line_record(Output& out, const double* seg);
+void write_point_record(std::FILE* result, const Point& p);
+void write_line_record(std::FILE* result, const double* seg);
 
 }  // namespace dimcheck

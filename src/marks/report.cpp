@@ -110,11 +110,11 @@ void report_row(const Drawing& d, const Options& o, const Judgement& j, int line
     put_text(f, body, std::strcspn(body, "\r\n"));
 
     bool value = j.verdict != Verdict::NotAValue && j.verdict != Verdict::NotJudged;
-    bool measured = value && j.found >= 2;
+    bool measured = value && j.found_count >= 2;
     put_number(f, value, j.value);
     put_number(f, value, j.tolerance);
     if (value)
-        std::fprintf(f, ",%d", j.found);
+        std::fprintf(f, ",%d", j.found_count);
     else
         std::fputc(',', f);
     put_number(f, measured, j.measured());

@@ -16,11 +16,11 @@ TEST(ValueReading, BodiesGiveTheirValueToleranceAndUnit) {
         FoundPoint found[kFoundSlots];
         std::memcpy(t.body, r["body"].data(), r["body"].size());
         cut_line_end(t.body);  // as the text record is read
-        const Judgement j = judge_text(c.d, nullptr, c.o, t, found, c.out);
+        const Judgement j = judge_text(c.d, nullptr, c.o, t, found, c.sinks());
         char got[128] = "none | - | -";
         if (j.verdict != Verdict::NotAValue)
             std::snprintf(got, sizeof got, "%.15g | %.15g | %s", j.value, j.tolerance,
-                          j.metres ? "yes" : "no");
+                          j.read_in_metres ? "yes" : "no");
         EXPECT_EQ(got, r["value"] + " | " + r["tolerance"] + " | " + r["metres"]) << r.where;
     }
 }
@@ -31,7 +31,7 @@ TEST(Verdict, PairsAsTabled) {
         Judgement j;
         j.tolerance = r.num("tolerance");
         found[r.integer("first")] = {10, 20, 0}, found[r.integer("second")] = {700, 744.5, 0};
-        const Verdict v = compare_pair(j, found, r.integer("mode"), r.integer("first"),
+        const Verdict v = compare_pair(j, found, SearchMode(r.integer("mode")), r.integer("first"),
                                        r.integer("second"), r.num("length"), {0, nullptr});
         EXPECT_EQ(int(v), r.integer("code")) << r.where;
     }
@@ -47,7 +47,8 @@ TEST(Verdict, TextsAsTabled) {
         for (double x : r.nums("end points x")) c.d.end_points[c.d.end_point_count++] = {x, -1};
         t.keyword_letter = r["kind"][1];
         std::strcpy(t.body, r["body"].c_str()), t.x = 500, t.dx = 10;
-        EXPECT_EQ(int(judge_text(c.d, nullptr, c.o, t, found, c.out).verdict), r.integer("code"))
+        EXPECT_EQ(int(judge_text(c.d, nullptr, c.o, t, found, c.sinks()).verdict),
+                  r.integer("code"))
             << r.where;
         const std::string drawn = c.result();  // the frame's text at level 1 is the search mode
         const std::size_t quote = drawn.find('"');

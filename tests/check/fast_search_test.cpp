@@ -114,9 +114,11 @@ TEST(FastSearch, FindsWhatTheLiteralSearchFinds) {
             FoundPoint* const f = found[fast];
             const int call = seed % 3, length = seed % 2999 + 1;
             int& n = count[fast];
-            if (call == 0) n = points_in_frame(d, i, c.o, k.f, k.t, f, c.out);
-            if (call == 1) n = search_end_points(d, i, c.o, k.t, length, seed % 2, f, c.out);
-            if (call == 2) n = int(judge_text(d, i, c.o, k.t, f, c.out).verdict);
+            const JudgingSinks sinks = c.sinks();
+            const SearchMode mode = SearchMode(seed % 2);
+            if (call == 0) n = points_in_frame(d, i, k.f, k.t, f, sinks);
+            if (call == 1) n = search_end_points(d, i, k.t, length, mode, f, sinks);
+            if (call == 2) n = int(judge_text(d, i, c.o, k.t, f, sinks).verdict);
         }
         EXPECT_EQ(count[1], count[0]) << "seed " << seed;
         EXPECT_EQ(std::memcmp(found[0], found[1], sizeof found[0]), 0) << "seed " << seed;

@@ -1,4 +1,4 @@
-#include "control/rename.h"
+#include "run/rename.h"
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN

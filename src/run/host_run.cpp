@@ -1,4 +1,4 @@
-#include "control/driver.h"
+#include "run/host_run.h"
 
 #include <cctype>
 #include <cmath>
@@ -12,13 +12,14 @@
 #include "check/verdict.h"
 #include "control/fields.h"
 #include "control/numbers.h"
-#include "control/rename.h"
 #include "control/result_texts.h"
 #include "intake/consolidate.h"
 #include "intake/intake.h"
 #include "marks/explain.h"
 #include "marks/marks.h"
 #include "marks/report.h"
+#include "marks/search_drawing.h"
+#include "run/rename.h"
 
 namespace dimcheck {
 
@@ -126,6 +127,9 @@ using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 // Windows cannot remove or replace an open file.
 void second_pass(File working, const Drawing& d, const EndPointIndex* index, const Options& o,
                  Output& out) {
+    const Trace trace = {o.trace_level, out.trace};
+    ResultDrawing drawing(out.result, trace);
+    const JudgingSinks sinks = {trace, &drawing};
     Text text;
     text.kind = d.text_kind;
     FoundPoint found[kFoundSlots] = {};
@@ -139,10 +143,10 @@ void second_pass(File working, const Drawing& d, const EndPointIndex* index, con
         char second = line[1];
         if (second == 'h' || second == 'o' || second == 'r' || second == 's') {
             parse_text_record(text, line);
-            const Judgement j = judge_text(d, index, o, text, found, out);
+            const Judgement j = judge_text(d, index, o, text, found, sinks);
             if (j.left_out != LeftOut::No) ++out.left_out_count;
-            if (o.trace_level == 2)
-                std::fprintf(out.trace, "##kekka(%d)\n", static_cast<int>(j.verdict));
+            if (trace.sums_up())
+                std::fprintf(trace.out, "##kekka(%d)\n", static_cast<int>(j.verdict));
             const Mark mark = mark_for(j.verdict);
             if (mark != Mark::None) draw_mark(d, text, mark, out);
             if (o.explain && (mark == Mark::Triangle || mark == Mark::Cross))
@@ -229,7 +233,7 @@ int run(int argc, const char* const* argv, Options& o, Drawing& d, Output& out) 
         std::fprintf(out.result, "ly%x\n", static_cast<unsigned>(o.marks_layer));
     // Traces need the literal search, which produces them in their order.
     std::unique_ptr<EndPointIndex> index;
-    if (o.trace_level == 0 && !o.literal_search) index.reset(new EndPointIndex(d));
+    if (trace.off()) index.reset(new EndPointIndex(d));
     second_pass(std::move(working), d, index.get(), o, out);
 
     char summary[256];
@@ -251,8 +255,8 @@ int run(int argc, const char* const* argv, Options& o, Drawing& d, Output& out) 
     int status = put_result(o, out, report_ok ? 0 : 2);
     if (status == 3) return status;
 
-    if (o.trace_level == 0) std::remove(kWorking);
-    if (o.trace_level > 0) {
+    if (!trace.keeps_working_copy()) std::remove(kWorking);
+    if (trace.prints_totals()) {
         print_to(out.trace,
                  "## Bairitsu(%.1f) scale(%.1f) mmax(%d) isTest(%d) BATU(%d) SAN(%d) MARU(%d)\n",
                  o.magnification, d.scale, d.text_count, o.trace_level, out.cross_count,
