@@ -95,6 +95,120 @@ int format_list(char* out, std::size_t size, const char* format, va_list args) {
     return static_cast<int>(text.used);
 }
 
+// Powers 2^(29 k) for k = 0 to 33, in base 10^9, least significant limb
+// first: every double of at least 2^53 in size is m 2^r 2^(29 k) with m below
+// 2^53 and r below 29. Computed while compiling.
+constexpr std::uint64_t kLimbBase = 1000000000;
+constexpr int kPowers = 34;
+constexpr int kPowerLimbs = 34;  // 2^957 has 289 digits, 33 limbs
+
+struct PowersOfTwo {
+    std::uint32_t limbs[kPowers][kPowerLimbs];
+    int size[kPowers];
+};
+
+constexpr PowersOfTwo make_powers_of_two() {
+    PowersOfTwo t{};
+    t.limbs[0][0] = 1;
+    t.size[0] = 1;
+    for (int k = 1; k < kPowers; ++k) {
+        std::uint64_t carry = 0;
+        int n = t.size[k - 1];
+        for (int i = 0; i < n; ++i) {
+            const std::uint64_t p = (std::uint64_t{t.limbs[k - 1][i]} << 29) + carry;
+            t.limbs[k][i] = static_cast<std::uint32_t>(p % kLimbBase);
+            carry = p / kLimbBase;
+        }
+        for (; carry != 0; carry /= kLimbBase)
+            t.limbs[k][n++] = static_cast<std::uint32_t>(carry % kLimbBase);
+        t.size[k] = n;
+    }
+    return t;
+}
+
+constexpr PowersOfTwo kPowersOfTwo = make_powers_of_two();
+
+// What "%.*f" writes of a v of at least 2^53 in size, which is an integer:
+// its exact decimal digits, then the point and `decimals` zeros. v is
+// m 2^r 2^(29 k) exactly, multiplied out in base 10^9 instead of by the C
+// library's general conversion, which the huge coordinates of hostile
+// selections make slow in the traces.
+int format_integral(char* out, std::size_t size, double v, int decimals) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    // A memo of the last values written, which repeat in the traces (a
+    // frame's corners and far points are written for every point tested
+    // against it). It holds only what this function returns for them.
+    struct Memo {
+        std::uint64_t bits = 0;  // 0: no double of at least 2^53 has these bits
+        int decimals = 0;
+        int used = 0;
+        char text[400];
+    };
+    thread_local Memo memo[16];
+    Memo& slot = memo[((bits + static_cast<unsigned>(decimals)) * 0x9E3779B97F4A7C15ull) >> 60];
+    if (slot.bits == bits && slot.decimals == decimals) {
+        Text whole{out, size, 0};
+        whole.append(slot.text, static_cast<std::size_t>(slot.used));
+        if (size > 0) out[whole.used < size ? whole.used : size - 1] = '\0';
+        return slot.used;
+    }
+    std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const int e = static_cast<int>((bits >> 52) & 0x7ff) - 1075;  // 1 to 971: |v| >= 2^53
+    const int r = e % 29;
+    const std::uint32_t* power = kPowersOfTwo.limbs[e / 29];
+    const int power_size = kPowersOfTwo.size[e / 29];
+    // m 2^r, below 2^82: three limbs, the high bits first split off.
+    const std::uint64_t low = (m << r) & ((std::uint64_t{1} << 53) - 1);
+    const std::uint64_t high = m >> (53 - r);  // below 2^29
+    // high 2^53 + low, in base 10^9: 2^53 = 9007199 * 10^9 + 254740992.
+    std::uint64_t a[3] = {low % kLimbBase, low / kLimbBase, 0};
+    a[0] += high * 254740992;
+    a[1] += high * 9007199 + a[0] / kLimbBase;
+    a[0] %= kLimbBase;
+    a[2] = a[1] / kLimbBase;
+    a[1] %= kLimbBase;
+    // The product, limb by limb; each sum of three products stays below 2^64.
+    std::uint64_t sum[kPowerLimbs + 4] = {};
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < power_size; ++j) sum[i + j] += a[i] * power[j];
+    int n = power_size + 3;
+    std::uint64_t carry = 0;
+    for (int i = 0; i < n; ++i) {
+        sum[i] += carry;
+        carry = sum[i] / kLimbBase;
+        sum[i] %= kLimbBase;
+    }
+    while (n > 1 && sum[n - 1] == 0) --n;
+
+    char text[400];
+    int used = 0;
+    if (std::signbit(v)) text[used++] = '-';
+    used += put_digits(text + used, sum[n - 1]);
+    for (int i = n - 2; i >= 0; --i) {
+        // Nine digits: one, then four pairs.
+        const std::uint32_t limb = static_cast<std::uint32_t>(sum[i]);
+        const std::uint32_t rest = limb % 100000000;
+        const std::uint32_t pairs[4] = {rest / 1000000, rest / 10000 % 100, rest / 100 % 100,
+                                        rest % 100};
+        text[used++] = static_cast<char>('0' + limb / 100000000);
+        for (std::uint32_t pair : pairs) {
+            text[used++] = static_cast<char>('0' + pair / 10);
+            text[used++] = static_cast<char>('0' + pair % 10);
+        }
+    }
+    if (decimals > 0) text[used++] = '.';
+    for (int k = 0; k < decimals; ++k) text[used++] = '0';
+    slot.bits = bits;
+    slot.decimals = decimals;
+    slot.used = used;
+    std::memcpy(slot.text, text, static_cast<std::size_t>(used));
+    Text whole{out, size, 0};
+    whole.append(text, static_cast<std::size_t>(used));
+    if (size > 0) out[whole.used < size ? whole.used : size - 1] = '\0';
+    return used;
+}
+
 }  // namespace
 
 int put_digits(char* out, std::uint64_t v) {
@@ -152,6 +266,7 @@ int format_fixed(char* out, std::size_t size, double v, int decimals) {
     // nearest with ties to even, as the C library rounds an exact decimal
     // expansion; that is computed exactly in 128-bit integer arithmetic.
     if (!std::isfinite(v)) return format_special(out, size, v, false);
+    if (std::fabs(v) >= 0x1.0p53 && decimals <= 60) return format_integral(out, size, v, decimals);
     if (decimals < 1 || decimals > 12 || !(std::fabs(v) < 0x1.0p24) || size < 48)
         return std::snprintf(out, size, "%.*f", decimals, v);
 
