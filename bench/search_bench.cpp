@@ -18,6 +18,7 @@
 
 #include "check/fast_search.h"
 #include "check/verdict.h"
+#include "common/kit.h"
 #include "intake/consolidate.h"
 #include "intake/intake.h"
 #include "selection.h"
@@ -34,30 +35,20 @@ struct Loaded {
     int lines = 0;
 };
 
-std::FILE* null_stream() {
-    static std::FILE* f = std::fopen("/dev/null", "w");
-    return f;
-}
-
 // The first pass of a run, as the driver makes it, in a scratch folder.
 Loaded load(Kind kind) {
     bench::Selection sel = bench::generate(kind, 1);
     Loaded l;
     l.d = std::make_unique<Drawing>();
     Drawing& d = *l.d;
-    const Trace quiet = {0, null_stream()};  // the consolidation's comparison lines
+    const Trace quiet = {0, test::null_stream()};  // the consolidation's comparison lines
 
-    namespace fs = std::filesystem;
-    std::string dir = (fs::temp_directory_path() / "dimcheck-bench-XXXXXX").string();
-    if (mkdtemp(dir.data()) == nullptr) std::abort();
-    std::string in = dir + "/JWC_TEMP.TXT", copy = dir + "/JWC_TEMP.$$$";
-    std::FILE* f = std::fopen(in.c_str(), "wb");
-    std::fwrite(sel.exchange.data(), 1, sel.exchange.size(), f);
-    std::fclose(f);
-    l.lines = read_selection(d, quiet, stderr, in.c_str(), copy.c_str());
+    const test::ScratchDir dir;
+    const std::string in = dir.file("JWC_TEMP.TXT");
+    test::write_file(in, sel.exchange);
+    l.lines = read_selection(d, quiet, stderr, in.c_str(), dir.file("JWC_TEMP.$$$").c_str());
     consolidate(d, quiet);
     l.index = std::make_unique<EndPointIndex>(d);
-    fs::remove_all(dir);
 
     // The text records, parsed as the second pass parses them when judged.
     std::size_t start = 0;
@@ -81,7 +72,7 @@ Loaded& loaded(Kind kind) {
 // Judges one text record with either search, as the second pass does.
 int judge(const Loaded& l, bool fast, const std::string& line, FoundPoint* found) {
     const Options options;
-    const JudgingSinks sinks = {{0, null_stream()}, nullptr};
+    const JudgingSinks sinks = {{0, test::null_stream()}, nullptr};
     Text text;
     text.kind = l.d->text_kind;
     parse_text_record(text, line.c_str());

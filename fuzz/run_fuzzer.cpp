@@ -5,8 +5,8 @@
 // what every run must leave, whatever the selection and the options, and a
 // completed run with -e is repeated without it: the same result less the
 // explanations, the same report. A broken rule aborts with a message, which
-// libFuzzer reports as a crash. The target works in a scratch folder of its
-// own, so the corpus folders and the artifact prefix must be absolute paths.
+// libFuzzer reports as a crash. The runs work in a scratch folder of their
+// own.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -19,7 +19,7 @@
 
 #include "common/kit.h"
 #include "control/result_texts.h"
-#include "marks/report.h"
+#include "run/files.h"
 #include "run/host_run.h"
 
 namespace {
@@ -37,9 +37,12 @@ void expect(bool ok, const char* rule, const std::string& detail = "") {
     std::abort();
 }
 
-std::string rest_of(const char* name) {  // "" for a file that is not there
-    std::ifstream f(name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
+using test::read_file;
+
+// The scratch folder of the runs, removed at exit.
+const test::ScratchDir& scratch() {
+    static const test::ScratchDir folder;
+    return folder;
 }
 
 std::string printed(const char* format, int a, int b = 0, int c = 0, int d = 0, int e = 0) {
@@ -65,22 +68,24 @@ int delete_explanations(std::string& r) {  // from a whole result; returns how m
     return deleted;
 }
 
-void check_run(const Options& o, const Drawing& d, const Output& s, int status,
-               const std::string& input) {
+void check_run(const RunFiles& files, const Options& o, const Drawing& d, const Output& s,
+               int status, const std::string& input) {
     // Here the result and the report can always be written: no status 2 or 3.
     expect(status == 0 || status == 1 || status == -1, "status 0, 1 or -1", printed("%d", status));
-    const int files = 1 + fs::exists(kWorking) + fs::exists(kReport);
-    expect(fs::exists(kExchange) && std::distance(fs::directory_iterator("."), {}) == files,
+    const int left = 1 + fs::exists(files.working) + fs::exists(files.report);
+    expect(fs::exists(files.exchange) &&
+               std::distance(fs::directory_iterator(files.folder), {}) == left,
            "no other file is left");
-    expect(fs::exists(kReport) == (o.report && status == 0), "a report just after -r completed");
-    std::string result = rest_of(kExchange);
+    expect(fs::exists(files.report) == (o.report && status == 0),
+           "a report just after -r completed");
+    std::string result = read_file(files.exchange);
     if (status == -1) return expect(result == input, "on -1 the exchange file is untouched");
     // The host reads an empty line as the end of a polyline.
     expect(result[0] != '\n' && result.find("\n\n") == std::string::npos, "no empty line");
 
     const bool kept = status != 0 || o.trace_level != 0;
-    expect(fs::exists(kWorking) == kept, "working copy kept exactly when it should be");
-    const std::string copy = kept ? rest_of(kWorking) : input + "#\n";
+    expect(fs::exists(files.working) == kept, "working copy kept exactly when it should be");
+    const std::string copy = kept ? read_file(files.working) : input + "#\n";
     const std::size_t read = copy.size() - 2;
     expect(copy.size() >= 2 && copy.compare(read, 2, "#\n") == 0 && read <= input.size() &&
                input.compare(0, read, copy, 0, read) == 0,
@@ -138,8 +143,8 @@ void check_run(const Options& o, const Drawing& d, const Output& s, int status,
     expect(counted == static_cast<std::size_t>(marked), "one mark per counted verdict");
     expect(delete_explanations(result) == (o.explain ? s.triangle_count + s.cross_count : 0),
            "with -e an explanation per triangle and cross, none without");
-    const std::string report = rest_of(kReport);  // rows end in CR LF, which no field holds
-    counted = 0;                                  // text_count is the summary's
+    const std::string report = read_file(files.report);  // rows end in CR LF, which no field holds
+    counted = 0;                                         // text_count is the summary's
     for (at = report.find("\r\n"); at != std::string::npos; at = report.find("\r\n", at + 2))
         ++counted;
     expect(!o.report || (counted == d.text_count + 1u && report.rfind("\r\n") + 2 == report.size()),
@@ -149,13 +154,9 @@ void check_run(const Options& o, const Drawing& d, const Output& s, int status,
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    static dimcheck::test::ScratchDir scratch;  // removed at exit
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static std::FILE* const null = std::fopen("/dev/null", "w");
+    std::FILE* const null = test::null_stream();
+    const RunFiles files = run_files(scratch().path);
     if (size < 2) return -1;
     const std::string input(reinterpret_cast<const char*>(data + 2), size - 2);
     std::vector<const char*> argv = {"dimcheck"};
@@ -165,19 +166,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (option) argv.push_back(option);
     // A completed run with -e (the last option) is repeated without it.
     for (std::string plain, report;; argv.pop_back()) {
-        for (const auto& entry : fs::directory_iterator(".")) fs::remove(entry.path());
-        std::FILE* f = std::fopen(data[1] & 0x80 ? "jwc_temp.txt" : "JWC_TEMP.TXT", "wb");
+        for (const auto& entry : fs::directory_iterator(files.folder)) fs::remove(entry.path());
+        std::FILE* f =
+            std::fopen(files.path(data[1] & 0x80 ? "jwc_temp.txt" : kExchange).c_str(), "wb");
         const bool written = f && std::fwrite(input.data(), 1, input.size(), f) == input.size();
         expect(written && !std::fclose(f), "input written");
         Options options;
         auto drawing = std::make_unique<Drawing>();
         Output out = {nullptr, nullptr, null, null};
-        const int status = run(static_cast<int>(argv.size()), argv.data(), options, *drawing, out);
-        check_run(options, *drawing, out, status, input);
-        const bool same = status == 0 && rest_of(kExchange) == plain && rest_of(kReport) == report;
+        const int status =
+            run(static_cast<int>(argv.size()), argv.data(), files, options, *drawing, out);
+        check_run(files, options, *drawing, out, status, input);
+        const bool same =
+            status == 0 && read_file(files.exchange) == plain && read_file(files.report) == report;
         if (!plain.empty()) return expect(same, "-e adds the explanations and nothing else"), 0;
         if (status != 0 || !options.explain) return 0;
-        delete_explanations(plain = rest_of(kExchange));
-        report = rest_of(kReport);
+        delete_explanations(plain = read_file(files.exchange));
+        report = read_file(files.report);
     }
 }

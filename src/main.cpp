@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
     dimcheck::Options options;
     auto drawing = std::make_unique<dimcheck::Drawing>();
     dimcheck::Output out;
-    int status = dimcheck::run(argc, argv, options, *drawing, out);
+    // The host starts the program in the folder of the exchange file.
+    int status = dimcheck::run(argc, argv, dimcheck::run_files(), options, *drawing, out);
     std::fflush(stdout);
     std::exit(status);
 }

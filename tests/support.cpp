@@ -21,15 +21,6 @@ std::string slurp(std::FILE* f) {
     return bytes;
 }
 
-std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void write_file(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 std::size_t count_of(const std::string& text, const std::string& part) {
     std::size_t n = 0;
     for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
@@ -53,9 +44,17 @@ Captured::~Captured() {
         if (f) std::fclose(f);
 }
 
-Outcome run_program(const std::vector<std::string>& args, unsigned long max_file_bytes) {
+// `text` quoted for the shell.
+std::string quoted(std::string text) {
+    for (std::size_t at = 0; (at = text.find('\'', at)) != std::string::npos; at += 4)
+        text.replace(at, 1, "'\\''");
+    return "'" + text + "'";
+}
+
+Outcome run_program(const std::string& folder, const std::vector<std::string>& args,
+                    unsigned long max_file_bytes) {
     // SIGXFSZ stays ignored, so that a write beyond the file-size limit fails.
-    std::string command = "trap '' XFSZ; exec ";
+    std::string command = "cd " + quoted(folder) + " && trap '' XFSZ && exec ";
     if (max_file_bytes != 0) command += "prlimit --fsize=" + std::to_string(max_file_bytes) + " ";
 #if DIMCHECK_WINE_SUITE  // its own prefix (wine/prefix.sh); nothing but the program writes to
                          // stderr
@@ -65,15 +64,16 @@ Outcome run_program(const std::vector<std::string>& args, unsigned long max_file
 #else
     command += "'" DIMCHECK_EXE "'";
 #endif
-    for (std::string arg : args) {
-        for (std::size_t at = 0; (at = arg.find('\'', at)) != std::string::npos; at += 4)
-            arg.replace(at, 1, "'\\''");
-        command += " '" + arg + "'";
-    }
+    for (const std::string& arg : args) command += " " + quoted(arg);
+    const std::string out = folder + "/.stdout";
+    const std::string err = folder + "/.stderr";
     const int status = std::system((command + " </dev/null >.stdout 2>.stderr").c_str());
-    Outcome o{WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
-              read_file(".stdout"), read_file(".stderr")};
-    std::remove(".stdout"), std::remove(".stderr");
+    Outcome o;
+    o.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    o.out = read_file(out);
+    o.err = read_file(err);
+    std::remove(out.c_str());
+    std::remove(err.c_str());
     return o;
 }
 

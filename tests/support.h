@@ -16,8 +16,6 @@
 namespace dimcheck::test {
 
 std::string slurp(std::FILE* f);  // a whole stream, read from its start
-std::string read_file(const std::string& path);
-void write_file(const std::string& path, const std::string& bytes);
 std::size_t count_of(const std::string& text, const std::string& part);
 
 struct Captured {  // fresh values of a run; result, trace and error go to temporary files
@@ -32,13 +30,14 @@ struct Captured {  // fresh values of a run; result, trace and error go to tempo
     std::unique_ptr<SearchDrawing> drawing;
 };
 
-// Runs the program under test in the current folder: the Linux program, or in
-// the Windows suite dimcheck.exe under Wine in the suite's prefix. A non-zero
+// Runs the program under test in `folder`: the Linux program, or in the
+// Windows suite dimcheck.exe under Wine in the suite's prefix. A non-zero
 // `max_file_bytes` limits every file it writes, as a full disk would.
 struct Outcome {
     int status = -1;  // as the shell sees it (0..255)
     std::string out, err;
 };
-Outcome run_program(const std::vector<std::string>& args, unsigned long max_file_bytes = 0);
+Outcome run_program(const std::string& folder, const std::vector<std::string>& args,
+                    unsigned long max_file_bytes = 0);
 
 }  // namespace dimcheck::test

@@ -86,8 +86,8 @@ void put_number(std::FILE* f, bool applies, double v) {
 
 }  // namespace
 
-void open_report(Output& out) {
-    out.report = std::fopen(kReport, "wb");
+void open_report(Output& out, const char* path) {
+    out.report = std::fopen(path, "wb");
     if (out.report != nullptr) std::fprintf(out.report, "%s\r\n", kHeader);
 }
 
@@ -126,14 +126,14 @@ void report_row(const Drawing& d, const Options& o, const Judgement& j, int line
     print_to(f, ",%.15g\r\n", o.magnification);
 }
 
-bool close_report(Output& out) {
+bool close_report(Output& out, const char* path) {
     bool ok = out.report != nullptr && std::ferror(out.report) == 0;
     if (out.report != nullptr && std::fclose(out.report) != 0) ok = false;
     // A report cut short is never left to be taken for a whole one.
-    if (out.report != nullptr && !ok) std::remove(kReport);
+    if (out.report != nullptr && !ok) std::remove(path);
     out.report = nullptr;
     if (!ok) {
-        say_cannot_write(out.err, kReport);
+        say_cannot_write(out.err, path);
         std::fputc('\n', out.err);  // our own message: one a line in the log
     }
     return ok;

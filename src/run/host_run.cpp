@@ -95,15 +95,17 @@ void apply_option(Options& o, const char* arg, std::FILE* err) {
     }
 }
 
-void normalise_exchange_name() {
+void normalise_exchange_name(const RunFiles& files) {
     // Each step replaces a file left under the next name by an interrupted
     // run; otherwise such a file would become the exchange file and the
     // user's selection would stay behind under an intermediate name.
     static const char* const kNames[] = {"jwc_temp.txt", "JWC_TEMP.txt", "jwc_temp.TXT"};
+    const std::string first = files.path("JWC_x2x2.$$");
+    const std::string second = files.path("JWC_x2x2.$$$");
     for (const char* name : kNames) {
-        if (rename_replacing(name, "JWC_x2x2.$$") == 0) {
-            rename_replacing("JWC_x2x2.$$", "JWC_x2x2.$$$");
-            rename_replacing("JWC_x2x2.$$$", kExchange);
+        if (rename_replacing(files.path(name).c_str(), first.c_str()) == 0) {
+            rename_replacing(first.c_str(), second.c_str());
+            rename_replacing(second.c_str(), files.exchange.c_str());
         }
     }
 }
@@ -165,8 +167,8 @@ const char* illegal_note(const Options& o) { return o.illegal_seen ? kIllegalOpt
 
 // An early exit writes no report, and one left by an earlier run must not be
 // taken for this run's.
-int stop(const Options& o, int status) {
-    if (o.report) std::remove(kReport);
+int stop(const RunFiles& files, const Options& o, int status) {
+    if (o.report) std::remove(files.report.c_str());
     return status;
 }
 
@@ -174,16 +176,19 @@ int stop(const Options& o, int status) {
 // when it reached the disk whole, so the host reads either the whole result
 // or its own file untouched. Returns `status`, or 3 when the result could
 // not be put in place; no temporary file is left either way.
-int put_result(const Options& o, Output& out, int status) {
-    if (close_result(out) && rename_replacing(kResultTemp, kExchange) == 0) return status;
-    say_cannot_write(out.err, kExchange);
-    std::remove(kResultTemp);
-    return stop(o, 3);
+int put_result(const RunFiles& files, const Options& o, Output& out, int status) {
+    if (close_result(out) &&
+        rename_replacing(files.result_temp.c_str(), files.exchange.c_str()) == 0)
+        return status;
+    say_cannot_write(out.err, files.exchange.c_str());
+    std::remove(files.result_temp.c_str());
+    return stop(files, o, 3);
 }
 
 }  // namespace
 
-int run(int argc, const char* const* argv, Options& o, Drawing& d, Output& out) {
+int run(int argc, const char* const* argv, const RunFiles& files, Options& o, Drawing& d,
+        Output& out) {
     for (int i = 1; i < argc; ++i) {
         if (argv[i][0] == '-' || argv[i][0] == '/')
             apply_option(o, argv[i], out.err);
@@ -191,43 +196,43 @@ int run(int argc, const char* const* argv, Options& o, Drawing& d, Output& out) 
             say_illegal(o, out.err);  // an option typed in full width
     }
 
-    normalise_exchange_name();
+    normalise_exchange_name(files);
 
     const Trace trace = {o.trace_level, out.trace};
-    int lines = read_selection(d, trace, out.err, kExchange, kWorking);
-    if (lines == kIntakeFailed) return stop(o, -1);
+    int lines = read_selection(d, trace, out.err, files.exchange.c_str(), files.working.c_str());
+    if (lines == kIntakeFailed) return stop(files, o, -1);
 
     consolidate(d, trace);
 
     // Read back before the result is begun: a working copy that cannot be read
     // leaves nothing to clean up.
-    File working(std::fopen(kWorking, "rb"), std::fclose);
+    File working(std::fopen(files.working.c_str(), "rb"), std::fclose);
     if (working == nullptr) {
-        say_cannot_open(out.err, kWorking, false);
-        return stop(o, -1);
+        say_cannot_open(out.err, files.working.c_str(), false);
+        return stop(files, o, -1);
     }
 
-    out.result = std::fopen(kResultTemp, "w");
+    out.result = std::fopen(files.result_temp.c_str(), "w");
     if (out.result == nullptr) {
-        say_cannot_open(out.err, kExchange, false);
-        return stop(o, 3);
+        say_cannot_open(out.err, files.exchange.c_str(), false);
+        return stop(files, o, 3);
     }
 
     if (lines > kLineLimit) {
         std::fprintf(out.result, kTooManyLines, kLineLimit);
-        return stop(o, put_result(o, out, 1));
+        return stop(files, o, put_result(files, o, out, 1));
     }
     if (d.end_point_count > kEndPointLimit - 1) {
         std::fprintf(out.result, kTooManyPoints, kEndPointLimit);
-        return stop(o, put_result(o, out, 1));
+        return stop(files, o, put_result(files, o, out, 1));
     }
     if (d.text_count == 0) {
         std::fputs(kNoValuesHe, out.result);
         std::fprintf(out.result, "%s%s\n", kNoValuesStatus, illegal_note(o));
-        return stop(o, put_result(o, out, 1));
+        return stop(files, o, put_result(files, o, out, 1));
     }
 
-    if (o.report) open_report(out);
+    if (o.report) open_report(out, files.report.c_str());
     // The marks, explanations and summary go on the operator's layer.
     if (o.marks_layer != kNoMarksLayer)
         std::fprintf(out.result, "ly%x\n", static_cast<unsigned>(o.marks_layer));
@@ -248,14 +253,14 @@ int run(int argc, const char* const* argv, Options& o, Drawing& d, Output& out) 
     restore_attributes(d.first, out);
     // The report is closed first: the status line, which the host shows,
     // says when it could not be written.
-    bool report_ok = !o.report || close_report(out);
+    bool report_ok = !o.report || close_report(out, files.report.c_str());
     std::fprintf(out.result, "h# %s%s%s\n", summary, report_ok ? "" : kReportNotWritten,
                  illegal_note(o));
 
-    int status = put_result(o, out, report_ok ? 0 : 2);
+    int status = put_result(files, o, out, report_ok ? 0 : 2);
     if (status == 3) return status;
 
-    if (!trace.keeps_working_copy()) std::remove(kWorking);
+    if (!trace.keeps_working_copy()) std::remove(files.working.c_str());
     if (trace.prints_totals()) {
         print_to(out.trace,
                  "## Bairitsu(%.1f) scale(%.1f) mmax(%d) isTest(%d) BATU(%d) SAN(%d) MARU(%d)\n",

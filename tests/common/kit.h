@@ -1,10 +1,13 @@
 // Shared by the tests, the fuzz target and the benchmark: seeded random
-// numbers and a scratch folder.
+// numbers, a scratch folder, whole files and a stream that discards.
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -28,19 +31,33 @@ private:
     std::uint64_t s_;
 };
 
-struct ScratchDir {  // an empty folder, the current one while it lives, then removed
-    ScratchDir() : previous(std::filesystem::current_path()) {
+struct ScratchDir {  // an empty folder of its own, removed with it
+    ScratchDir() {
         path = (std::filesystem::temp_directory_path() / "dimcheck-XXXXXX").string();
         if (mkdtemp(path.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        std::filesystem::current_path(path);
     }
     ~ScratchDir() {
         std::error_code ec;
-        std::filesystem::current_path(previous, ec);
         std::filesystem::remove_all(path, ec);
     }
+    std::string file(const std::string& name) const { return path + "/" + name; }
     std::string path;
-    std::filesystem::path previous;
 };
+
+// The bytes of a file; empty for a file that is not there.
+inline std::string read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void write_file(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A stream for traces nobody reads.
+inline std::FILE* null_stream() {
+    static std::FILE* const null = std::fopen("/dev/null", "w");
+    return null;
+}
 
 }  // namespace dimcheck::test

@@ -79,15 +79,16 @@ TEST_P(Case, MatchesItsFolder) {
     if (source >> word) input += read_file(std::string(DIMCHECK_SOURCE_DIR) + "/" + word);
 
     ScratchDir scratch;
-    if (fs::exists(dir / "before")) fs::copy(dir / "before", ".", fs::copy_options::recursive);
-    if (has("in") || has("generate") || has("source")) write_file(name, input);
+    if (fs::exists(dir / "before"))
+        fs::copy(dir / "before", scratch.path, fs::copy_options::recursive);
+    if (has("in") || has("generate") || has("source")) write_file(scratch.file(name), input);
     unsigned long max_file_bytes = 0;
     for (std::string target; setup >> word;)
         if (word == "fsize")
             setup >> max_file_bytes;
         else if (word == "link" && setup >> word >> target)
-            fs::create_symlink(target, word);
-    Outcome o = run_program(args, max_file_bytes);
+            fs::create_symlink(target, scratch.file(word));
+    Outcome o = run_program(scratch.path, args, max_file_bytes);
 
     compare("status", std::to_string(o.status) + "\n", true, false);
     compare("stdout", o.out, !o.out.empty());
@@ -95,11 +96,11 @@ TEST_P(Case, MatchesItsFolder) {
     const std::pair<const char*, const char*> files[] = {
         {"expect", "JWC_TEMP.TXT"}, {"working", "JWC_TEMP.$$$"}, {"report", "dimcheck.csv"}};
     for (auto [e, kept] : files) {
-        const bool left = fs::is_regular_file(fs::symlink_status(kept));
-        compare(e, left ? read_file(kept) : "", left, e[0] == 'e');
+        const bool left = fs::is_regular_file(fs::symlink_status(scratch.file(kept)));
+        compare(e, left ? read_file(scratch.file(kept)) : "", left, e[0] == 'e');
     }
     // No intermediate name, no renamed file.
-    for (const auto& entry : fs::directory_iterator(".")) {
+    for (const auto& entry : fs::directory_iterator(scratch.path)) {
         const std::string left = entry.path().filename().string();
         bool allowed =
             !fs::is_regular_file(entry.symlink_status()) || (left == name && !has("expect"));

@@ -1,0 +1,44 @@
+// Two runs in one process, each on the files of its own folder.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "run/host_run.h"
+#include "support.h"
+
+namespace dimcheck::test {
+
+namespace {
+
+// Runs the checker on `selection` in `folder`; returns the result.
+std::string check_in(const ScratchDir& folder, const std::string& selection) {
+    const RunFiles files = run_files(folder.path);
+    write_file(files.exchange, selection);
+    const char* const argv[] = {"dimcheck"};
+    Options options;
+    auto drawing = std::make_unique<Drawing>();
+    Output out;
+    out.trace = null_stream();
+    out.err = null_stream();
+    EXPECT_EQ(run(1, argv, files, options, *drawing, out), 0);
+    return read_file(files.exchange);
+}
+
+}  // namespace
+
+TEST(HostRun, TwoFoldersInOneProcess) {
+    const ScratchDir first;
+    const ScratchDir second;
+    // A value just above two end points 910 apart, at 1/1 in 2.5 high text.
+    const std::string span =
+        "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\nhch 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5 2.5\n"
+        "#\ncn1\npt 0 -1\npt 910 -1\nch 450 0 10 0 \"";
+    const std::string good = check_in(first, span + "910\n");
+    const std::string bad = check_in(second, span + "900\n");
+    EXPECT_NE(good.find("h# "), std::string::npos);
+    EXPECT_EQ(count_of(good, "ci "), 2u);  // a double circle
+    EXPECT_EQ(count_of(bad, "ci "), 0u);   // a cross
+    EXPECT_EQ(read_file(first.file(kExchange)), good);
+}
+
+}  // namespace dimcheck::test
