@@ -8,14 +8,13 @@
 
 #include "check/value.h"
 #include "control/drawing.h"
+#include "control/numbers.h"
 
 namespace dimcheck {
 
 bool is_lead_byte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 namespace {
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // Half-width characters that a dimension value may hold.
 bool accepted(unsigned char c) {

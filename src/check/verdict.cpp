@@ -25,7 +25,7 @@ void note_written_form(Judgement& j, const char* value_text) {
     const char* point = std::strchr(value_text, '.');
     j.decimals = 0;
     for (const char* p = point; p != nullptr && *p != '\0'; ++p)
-        if (*p >= '0' && *p <= '9') ++j.decimals;
+        if (is_digit(*p)) ++j.decimals;
     j.commas = std::strchr(value_text, ',') != nullptr;
 }
 

@@ -11,6 +11,10 @@ struct Point {
     double y;
 };
 
+// Whether two points are the same, coordinate for coordinate (a NaN is never
+// the same as anything).
+inline bool same_point(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
+
 // One selected end point with its distance from the text's start point.
 struct FoundPoint {
     double x;
@@ -76,7 +80,6 @@ struct Drawing {
     // first line "file=<path>" (the host writes one when asked to); empty
     // without such a line. Only the report shows it.
     char name[kLineBuf] = {};
-    bool named = false;
 };
 
 // Scale of a layer group; a group outside the table reads 0.0.

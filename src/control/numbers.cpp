@@ -18,8 +18,6 @@ const double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1
 
 constexpr std::uint64_t kTwo53 = std::uint64_t{1} << 53;
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
 // An infinity or a NaN as glibc's printf writes it: its sign, a NaN's too,
 // and the word, in capitals for the capital conversions.
 int format_special(char* out, std::size_t size, double v, bool capitals) {

@@ -21,6 +21,9 @@
 
 namespace dimcheck {
 
+// A decimal digit, whatever the locale.
+inline bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
 // Writes the decimal digits of v (no terminator); returns their count.
 int put_digits(char* out, std::uint64_t v);
 

@@ -18,6 +18,10 @@ struct Output {
     int left_out_count = 0;  // texts -n left out: notes and those with nothing to measure
 };
 
+// Closes a file written; true when everything written reached it whole (no
+// write failed, nor the close, which writes what was still buffered).
+bool close_whole(std::FILE* f);
+
 // The messages of a file that cannot be opened or written, on `err`. Their
 // bytes are relied on: only the intake's "Cannot open" ends in a line end.
 void say_cannot_open(std::FILE* err, const char* name, bool line_end);

@@ -27,8 +27,8 @@ void make_segment(const Point* p, const Point* q, double* seg) {
     seg[3] = q->y;
 }
 
-int in_both_boxes(const double* A, const double* B, const Point* point, double margin,
-                  Trace trace) {
+bool in_both_boxes(const double* A, const double* B, const Point* point, double margin,
+                   Trace trace) {
     double t = margin / 100.0f;
     int k1 = within(A[0], A[2], t, point->x) ? 1 : 0;
     int k2 = within(A[1], A[3], t, point->y) ? 1 : 0;
@@ -37,7 +37,7 @@ int in_both_boxes(const double* A, const double* B, const Point* point, double m
     if (trace.details())
         print_to(trace.out, "# __CROSS() k1(%d) k2(%d) k3(%d) k4(%d) ten(%.1f , %.1f)\n", k1, k2,
                  k3, k4, point->x, point->y);
-    return k1 * k2 * k3 * k4;
+    return k1 * k2 * k3 * k4 == 1;
 }
 
 Meeting add_meeting_points(int& count, const double* A, const double* B, double margin,
@@ -53,7 +53,7 @@ Meeting add_meeting_points(int& count, const double* A, const double* B, double 
     Point meeting = {0.0, 0.0};
     // Tests meeting; returns the code when it is counted, else `missed`.
     auto test = [&](int code, int missed) {
-        if (in_both_boxes(A, B, &meeting, margin, trace) == 1 && count <= 9) {
+        if (in_both_boxes(A, B, &meeting, margin, trace) && count <= 9) {
             ++count;
             return code;
         }

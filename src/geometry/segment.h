@@ -17,8 +17,9 @@ struct Meeting {
 // Packs two points into a segment x1, y1, x2, y2.
 void make_segment(const Point* p, const Point* q, double* seg);
 
-// 1 when `point` lies inside the boxes of both segments, widened by margin / 100.
-int in_both_boxes(const double* A, const double* B, const Point* point, double margin, Trace trace);
+// Whether `point` lies inside the boxes of both segments, widened by margin / 100.
+bool in_both_boxes(const double* A, const double* B, const Point* point, double margin,
+                   Trace trace);
 
 // Counts the meeting points of A and B that lie on both in `count` (at most
 // 10) and returns the last one tested. `precision` is only shown in the

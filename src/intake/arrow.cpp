@@ -16,12 +16,12 @@ constexpr double kStrokeMax2 = 12.25;
 constexpr double kAlikeMin2 = 0.81;
 constexpr double kAlikeMax2 = 1.2100000000000002;
 
-bool same_point(double ax, double ay, double bx, double by) { return ax == bx && ay == by; }
-
 }  // namespace
 
-int take_arrow_tip(Drawing& d, Stroke& last, const double* line, Trace trace) {
+bool take_arrow_tip(Drawing& d, Stroke& last, const double* line, Trace trace) {
     const double x1 = line[0], y1 = line[1], x2 = line[2], y2 = line[3];
+    const Point one = {x1, y1}, two = {x2, y2};
+    const Point last_one = {last.x1, last.y1}, last_two = {last.x2, last.y2};
     double dx = x1 - x2;
     double dy = y1 - y2;
     double len2 = dx * dx + dy * dy;
@@ -31,21 +31,19 @@ int take_arrow_tip(Drawing& d, Stroke& last, const double* line, Trace trace) {
 
     // The two strokes are joined when an end of this one is an end of the last; the tip is
     // that end, the second end when both ends are.
-    const bool first_end =
-        same_point(x1, y1, last.x1, last.y1) || same_point(x1, y1, last.x2, last.y2);
-    const bool second_end =
-        same_point(x2, y2, last.x1, last.y1) || same_point(x2, y2, last.x2, last.y2);
+    const bool first_end = same_point(one, last_one) || same_point(one, last_two);
+    const bool second_end = same_point(two, last_one) || same_point(two, last_two);
     const bool joined = first_end || second_end;
-    const double tipx = second_end ? x2 : x1, tipy = second_end ? y2 : y1;
+    const Point tip = second_end ? two : one;
 
     if (stroke) last = {x1, y1, x2, y2, len2};
-    if (!(stroke && alike && joined)) return 0;
+    if (!(stroke && alike && joined)) return false;
 
     int n = d.end_point_count;
     if (trace.counts_arrows()) std::fprintf(trace.out, "# Yaji()  yajirusi tenc=%d \n", n);
-    if (n > 0 && same_point(d.end_points[n - 1].x, d.end_points[n - 1].y, tipx, tipy)) return 0;
-    d.end_points[n] = {tipx, tipy};
-    return 1;
+    if (n > 0 && same_point(d.end_points[n - 1], tip)) return false;
+    d.end_points[n] = tip;
+    return true;
 }
 
 }  // namespace dimcheck

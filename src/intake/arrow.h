@@ -13,8 +13,8 @@ struct Stroke {
 };
 
 // Called for every line record `line` (x1, y1, x2, y2); remembers it in
-// `last` when it is a stroke. Returns 1 when it has written a new arrow tip
+// `last` when it is a stroke. True when it has written a new arrow tip
 // into end_points[end_point_count].
-int take_arrow_tip(Drawing& d, Stroke& last, const double* line, Trace trace);
+bool take_arrow_tip(Drawing& d, Stroke& last, const double* line, Trace trace);
 
 }  // namespace dimcheck

@@ -10,8 +10,6 @@
 
 namespace dimcheck {
 
-bool same_point(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
-
 int remove_all_duplicates(Point* points, int n) {
     int kept = 0;
     for (int i = 0; i < n; ++i) {

@@ -12,9 +12,6 @@ namespace dimcheck {
 // lines go to `trace` at every trace level.
 int consolidation_pass(Drawing& d, int n, std::FILE* trace);
 
-// Whether two end points are exact duplicates (NaN is never one).
-bool same_point(const Point& a, const Point& b);
-
 // Keeps the first of equal points in points[0..n-1], in their order, in one
 // go and without traces (the intake, when the table fills up); returns how
 // many are left.

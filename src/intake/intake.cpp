@@ -124,7 +124,7 @@ bool read_record(Drawing& d, IntakeMemory& m, const char* line, Trace trace) {
         // A field that does not convert keeps the last line record's value.
         FieldReader f(line + 1);
         for (double& v : m.line) f.num(v);
-        return take_arrow_tip(d, m.stroke, m.line, trace) == 1 && add_point(d, m);
+        return take_arrow_tip(d, m.stroke, m.line, trace) && add_point(d, m);
     }
     case '#':
         // The drawing scale is fixed at the first comment line, from the layer
@@ -146,8 +146,8 @@ bool read_record(Drawing& d, IntakeMemory& m, const char* line, Trace trace) {
     case 'h': store_header(d, line); return false;
     case 'f':
         // "file=<path>": the drawing's name for the report; the first one counts.
-        if (!d.named && std::strncmp(line, "file=", 5) == 0) {
-            d.named = true;
+        if (!m.named && std::strncmp(line, "file=", 5) == 0) {
+            m.named = true;
             int n = static_cast<int>(std::strcspn(line + 5, "\r\n"));
             std::snprintf(d.name, sizeof d.name, "%.*s", n, line + 5);
         }
@@ -212,9 +212,7 @@ int read_selection(Drawing& d, Trace trace, std::FILE* err, const char* in_name,
 
     // A working copy that did not reach the disk whole would be judged in
     // place of the selection: stop before the exchange file is touched.
-    bool ok = std::ferror(copy) == 0;
-    if (std::fclose(copy) != 0) ok = false;
-    if (!ok) {
+    if (!close_whole(copy)) {
         say_cannot_write(err, copy_name);
         return kIntakeFailed;
     }

@@ -18,6 +18,7 @@ constexpr int kIntakeFailed = -1;
 struct IntakeMemory {
     bool scale_fixed = false;         // set at the first comment line, which fixes the scale
     bool duplicates_dropped = false;  // the table once filled up: it holds no point twice
+    bool named = false;               // a line "file=" gave the drawing's name
     // The current attributes ("ly", "lt", "lc", "pn"), only for their first-seen copies.
     int layer = 0;
     int line_type = 0;

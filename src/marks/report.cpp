@@ -127,8 +127,7 @@ void report_row(const Drawing& d, const Options& o, const Judgement& j, int line
 }
 
 bool close_report(Output& out, const char* path) {
-    bool ok = out.report != nullptr && std::ferror(out.report) == 0;
-    if (out.report != nullptr && std::fclose(out.report) != 0) ok = false;
+    bool ok = out.report != nullptr && close_whole(out.report);
     // A report cut short is never left to be taken for a whole one.
     if (out.report != nullptr && !ok) std::remove(path);
     out.report = nullptr;

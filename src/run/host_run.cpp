@@ -115,8 +115,7 @@ namespace {
 // Closes the result file; a result that did not reach the disk whole is a
 // failure, never reported as success.
 bool close_result(Output& out) {
-    bool ok = std::ferror(out.result) == 0;
-    if (std::fclose(out.result) != 0) ok = false;
+    bool ok = close_whole(out.result);
     out.result = nullptr;
     return ok;
 }
