@@ -25,16 +25,11 @@
 #include <cstring>
 #include <limits>
 
+#include "geometry/crossing.h"
+
 namespace dimcheck {
 
 namespace {
-
-// One coordinate of a segment's widened box: the open interval that in_both_boxes
-// compares against, with bounds made by the same operations.
-struct Span {
-    double lo;
-    double hi;
-};
 
 // A segment as add_meeting_points reads it: x1, y1, x2, y2 with its box, its
 // verticality and, when not vertical, its slope and intercept.
@@ -59,6 +54,25 @@ struct Frame {
     Span all_x, all_y;  // span of the four side boxes (boxes that cannot meet)
     Point far[3];       // the frame's far_points
     double t;
+};
+
+// The columns of one batch pass, an entry per point (or per point open for a
+// side), so that each sweep runs over plain arrays. Flags and counts are
+// doubles (0.0 and 1.0), which the vector code needs.
+struct BatchColumns {
+    // Each point's ray: its box, slope and intercept, and whether it is plain.
+    double sxlo[kEndPointSlots], sxhi[kEndPointSlots], sylo[kEndPointSlots], syhi[kEndPointSlots];
+    double m[kEndPointSlots], b[kEndPointSlots], plain[kEndPointSlots];
+    // Bit k: the screen of side k leaves the pair open.
+    double open[kEndPointSlots];
+    // Meeting points certainly counted, and pairs left undecided.
+    double counted[kEndPointSlots], undecided[kEndPointSlots];
+    // The points open for each side, and the rays of those of one side.
+    int lists[4][kEndPointSlots];
+    int list_sizes[4];
+    double cm[kEndPointSlots], cb[kEndPointSlots], cxlo[kEndPointSlots], cxhi[kEndPointSlots],
+        cylo[kEndPointSlots], cyhi[kEndPointSlots];
+    double sure[kEndPointSlots], may[kEndPointSlots];
 };
 
 // The tested points of end_points and their sorted coordinates (kept table).
@@ -93,7 +107,8 @@ Point tested_point(const Point& p);
 void build_axis(Table::Axis& a, const double* c, int n, double t);
 void first_pass_axis(const Table::Axis& a, double e, double t, const Span& all, Bits out);
 int lowest_bit(std::uint64_t w);
-void batch_pass(const Frame& f, const Point& e, const double* gx, const double* gy, int n, int* k1);
+void batch_pass(const Frame& f, const Point& e, const double* gx, const double* gy, int n, int* k1,
+                BatchColumns& columns);
 int pass(const Frame& f, const Point& cp, const Point& e);
 void store(FoundPoint* found, int slot, const Point& p, const Text& text);
 
@@ -143,8 +158,9 @@ int points_in_frame_fast(const Drawing& d, const EndPointIndex& index, const Sea
     // The three passes, each over the points whose earlier passes were odd,
     // in table order (first even pass decides). Undecided counts are made in full.
     int k[kEndPointSlots];
+    BatchColumns columns;
     for (int r = 0; r < 3 && nc > 0; ++r) {
-        batch_pass(f, f.far[r], gx, gy, nc, k);
+        batch_pass(f, f.far[r], gx, gy, nc, k, columns);
         int kept = 0;
         for (int i = 0; i < nc; ++i) {
             int ki = k[i] >= 0 ? k[i] : pass(f, {gx[i], gy[i]}, f.far[r]);
@@ -168,18 +184,6 @@ namespace {
 
 // Slopes and intercepts up to 2^500: num, ynum and d stay finite (plain rays).
 constexpr double kPlainMax = 0x1.0p500;
-
-// The box of in_both_boxes's `within` on one coordinate: (a - t, b + t) for
-// a < b, else (b - t, a + t), the choice made before the arithmetic.
-inline Span span_of(double a, double b, double t) {
-    const double lo = a < b ? a : b, hi = a < b ? b : a;
-    return {lo - t, hi + t};
-}
-
-// The crossing decision on one coordinate, shared by meet and batch_pass:
-// strictly inside the box. No branch, so that batch_pass runs it on several
-// points at once.
-bool within(const Span& sp, double v) { return static_cast<int>(sp.lo < v) & (v < sp.hi); }
 
 // False when no value can lie strictly inside both spans (boxes that cannot meet).
 bool may_share(const Span& a, const Span& b) { return (a.lo < b.hi) & (b.lo < a.hi); }
@@ -415,150 +419,140 @@ inline bool sure_count(const Division& q) {
            sure_within(q.ynum, q.d, q.ylo, q.yhi);
 }
 
-// One pass of many points at once (the ray from each point to e), in sweeps
-// that the compiler can run on several points at a time (flags are kept as
-// 0.0 and 1.0 for that):
-//   1. each point's ray by ray_line, and whether it is plain;
-//   2. division skipped on one coordinate per side (x for a side of slope at
-//      most 1, else y), which leaves few (point, side) pairs open;
-//   3. for the pairs left, may_count and sure_count: a pair that certainly counts adds 1, one
-//      that may count but not certainly leaves the point undecided.
-// k1[i] receives the count of the pass, or -1 where it is undecided (or the
-// ray is not plain) and pass must count it.
-void batch_pass(const Frame& f, const Point& e, const double* gx, const double* gy, int n,
-                int* k1) {
-    if (!f.plain) {
-        for (int i = 0; i < n; ++i) k1[i] = -1;
-        return;
-    }
-    double sxlo[kEndPointSlots], sxhi[kEndPointSlots], sylo[kEndPointSlots], syhi[kEndPointSlots];
-    double m[kEndPointSlots], b[kEndPointSlots], plain[kEndPointSlots], open[kEndPointSlots],
-        counted[kEndPointSlots];
+// Sweep 1: each point's ray by ray_line, and whether it is plain.
+void sweep_rays(const Frame& f, const Point& e, const double* gx, const double* gy, int n,
+                BatchColumns& c) {
     for (int i = 0; i < n; ++i) {
         const RayLine r = ray_line(f, gx[i], gy[i], e);
-        sxlo[i] = r.sx.lo;
-        sxhi[i] = r.sx.hi;
-        sylo[i] = r.sy.lo;
-        syhi[i] = r.sy.hi;
-        m[i] = r.m;
-        b[i] = r.b;
+        c.sxlo[i] = r.sx.lo;
+        c.sxhi[i] = r.sx.hi;
+        c.sylo[i] = r.sy.lo;
+        c.syhi[i] = r.sy.hi;
+        c.m[i] = r.m;
+        c.b[i] = r.b;
     }
     for (int i = 0; i < n; ++i) {
-        open[i] = 0.0;
-        counted[i] = 0.0;
-        plain[i] = plain_ray(f, gx[i], e.x, {sxlo[i], sxhi[i]}, {sylo[i], syhi[i]}, m[i], b[i])
-                       ? 1.0
-                       : 0.0;
+        c.open[i] = 0.0;
+        c.counted[i] = 0.0;
+        c.undecided[i] = 0.0;
+        const bool plain = plain_ray(f, gx[i], e.x, {c.sxlo[i], c.sxhi[i]}, {c.sylo[i], c.syhi[i]},
+                                     c.m[i], c.b[i]);
+        c.plain[i] = plain ? 1.0 : 0.0;
     }
+}
+
+// Sweep 2, side by side: a vertical side is decided in full; for any other
+// side, division skipped on one coordinate (x for a side of slope at most 1,
+// else y) leaves few pairs open.
+void sweep_screens(const Frame& f, const double* gx, const double* gy, int n, BatchColumns& c) {
     for (int k = 0; k < 4; ++k) {
         const double mk = f.m[k], bk = f.b[k], bit = 1 << k;
         if (f.vertical[k]) {
-            // meet's branch for a vertical side, here without branches so that
-            // it runs on several points at once: the meeting point
-            // (x, (x - cx) * mA + cy) needs no division and is tested in full.
+            // The crossing decision's branch for a vertical side and a ray that
+            // is not (a plain ray), here without branches so that it runs on
+            // several points at once: the meeting point needs no division and
+            // is tested in full.
             const Seg& g = f.sides[k];
             const double x = g.x1;
             for (int i = 0; i < n; ++i) {
-                const double y = (x - gx[i]) * m[i] + gy[i];
-                const bool in = static_cast<int>(within({sxlo[i], sxhi[i]}, x)) &
-                                within({sylo[i], syhi[i]}, y) & within(g.sx, x) & within(g.sy, y);
-                counted[i] += in ? 1.0 : 0.0;
+                const double y = y_on_line(x, gx[i], gy[i], c.m[i]);
+                const bool in = static_cast<int>(within({c.sxlo[i], c.sxhi[i]}, x)) &
+                                within({c.sylo[i], c.syhi[i]}, y) & within(g.sx, x) &
+                                within(g.sy, y);
+                c.counted[i] += in ? 1.0 : 0.0;
             }
         } else if (f.screen_y[k]) {
             for (int i = 0; i < n; ++i) {
-                const double num = m[i] * bk - b[i] * mk;
-                const bool may = may_fall_within(num, m[i] - mk, upper(sylo[i], f.ylo[k]),
-                                                 lower(syhi[i], f.yhi[k]));
-                open[i] += (may | (m[i] == mk)) ? bit : 0.0;
+                const double num = c.m[i] * bk - c.b[i] * mk;
+                const bool may = may_fall_within(num, c.m[i] - mk, upper(c.sylo[i], f.ylo[k]),
+                                                 lower(c.syhi[i], f.yhi[k]));
+                c.open[i] += (may | (c.m[i] == mk)) ? bit : 0.0;
             }
         } else {
             for (int i = 0; i < n; ++i) {
-                const double num = bk - b[i];
-                const bool may = may_fall_within(num, m[i] - mk, upper(sxlo[i], f.xlo[k]),
-                                                 lower(sxhi[i], f.xhi[k]));
-                open[i] += (may | (m[i] == mk)) ? bit : 0.0;
+                const double num = bk - c.b[i];
+                const bool may = may_fall_within(num, c.m[i] - mk, upper(c.sxlo[i], f.xlo[k]),
+                                                 lower(c.sxhi[i], f.xhi[k]));
+                c.open[i] += (may | (c.m[i] == mk)) ? bit : 0.0;
             }
         }
     }
+}
 
-    // Sweep 3, side by side: the points whose bit is set for the side are
-    // gathered into columns, screened together, and their results added back.
-    double undecided[kEndPointSlots];
-    int opened[kEndPointSlots];  // the points with a bit set
-    int no = 0;
-    for (int i = 0; i < n; ++i) {  // gather the points that are open
-        undecided[i] = 0.0;
-        opened[no] = i;
-        no += (plain[i] != 0.0) & (open[i] != 0.0);
-    }
-    int lists[4][kEndPointSlots];
-    int nls[4] = {0, 0, 0, 0};
-    for (int j = 0; j < no; ++j) {
-        const int i = opened[j];
-        const int bits = static_cast<int>(open[i]);
+// Sweep 3, side by side: the plain rays left open for the side are gathered
+// into columns, screened by may_count and sure_count together, and their
+// results added back: a pair that certainly counts adds 1, one that may count
+// but not certainly leaves its point undecided.
+void sweep_open_pairs(const Frame& f, int n, BatchColumns& c) {
+    for (int k = 0; k < 4; ++k) c.list_sizes[k] = 0;
+    for (int i = 0; i < n; ++i) {
+        const int bits = static_cast<int>(c.open[i]) * (c.plain[i] != 0.0);
         for (int k = 0; k < 4; ++k) {
-            lists[k][nls[k]] = i;
-            nls[k] += bits >> k & 1;
+            c.lists[k][c.list_sizes[k]] = i;
+            c.list_sizes[k] += bits >> k & 1;
         }
     }
     for (int k = 0; k < 4; ++k) {
         if (f.vertical[k]) continue;
-        const int* list = lists[k];
-        const int nl = nls[k];
-        double cm[kEndPointSlots], cb[kEndPointSlots], cxlo[kEndPointSlots], cxhi[kEndPointSlots],
-            cylo[kEndPointSlots], cyhi[kEndPointSlots];
+        const int* list = c.lists[k];
+        const int nl = c.list_sizes[k];
         for (int j = 0; j < nl; ++j) {
             const int i = list[j];
-            cm[j] = m[i];
-            cb[j] = b[i];
-            cxlo[j] = sxlo[i];
-            cxhi[j] = sxhi[i];
-            cylo[j] = sylo[i];
-            cyhi[j] = syhi[i];
+            c.cm[j] = c.m[i];
+            c.cb[j] = c.b[i];
+            c.cxlo[j] = c.sxlo[i];
+            c.cxhi[j] = c.sxhi[i];
+            c.cylo[j] = c.sylo[i];
+            c.cyhi[j] = c.syhi[i];
         }
         const Seg side = f.sides[k];
-        double sure[kEndPointSlots], may[kEndPointSlots];
         for (int j = 0; j < nl; ++j) {
-            const Division q = division(cm[j], cb[j], {cxlo[j], cxhi[j]}, {cylo[j], cyhi[j]}, side);
-            sure[j] = sure_count(q) ? 1.0 : 0.0;
-            may[j] = may_count(q) ? 1.0 : 0.0;
+            const Division q =
+                division(c.cm[j], c.cb[j], {c.cxlo[j], c.cxhi[j]}, {c.cylo[j], c.cyhi[j]}, side);
+            c.sure[j] = sure_count(q) ? 1.0 : 0.0;
+            c.may[j] = may_count(q) ? 1.0 : 0.0;
         }
         // A pair that certainly counts may count (sure_within's bounds lie
         // within may_fall_within's), so may - sure is 1 exactly for a pair
         // that may count but not certainly.
         for (int j = 0; j < nl; ++j) {
-            counted[list[j]] += sure[j];
-            undecided[list[j]] += may[j] - sure[j];
+            c.counted[list[j]] += c.sure[j];
+            c.undecided[list[j]] += c.may[j] - c.sure[j];
         }
     }
-    for (int i = 0; i < n; ++i)
-        k1[i] = ((plain[i] != 0.0) & (undecided[i] == 0.0)) ? static_cast<int>(counted[i]) : -1;
 }
 
-// The number of points add_meeting_points(a, b) counts, branch for branch:
-// the crossing test itself, for the pairs no screen decides.
+// One pass of many points at once (the ray from each point to e), in the
+// three sweeps above. k1[i] receives the count of the pass, or -1 where it
+// is undecided (or the ray is not plain) and pass must count it.
+void batch_pass(const Frame& f, const Point& e, const double* gx, const double* gy, int n, int* k1,
+                BatchColumns& c) {
+    if (!f.plain) {
+        for (int i = 0; i < n; ++i) k1[i] = -1;
+        return;
+    }
+    sweep_rays(f, e, gx, gy, n, c);
+    sweep_screens(f, gx, gy, n, c);
+    sweep_open_pairs(f, n, c);
+    for (int i = 0; i < n; ++i) {
+        const bool decided = (c.plain[i] != 0.0) & (c.undecided[i] == 0.0);
+        k1[i] = decided ? static_cast<int>(c.counted[i]) : -1;
+    }
+}
+
+// The number of points add_meeting_points(a, b) counts: the crossing decision
+// itself, for the pairs no screen decides, with the boxes computed once.
 int meet(const Seg& a, const Seg& b) {
-    auto counted = [&](double x, double y) {
-        return within(a.sx, x) && within(a.sy, y) && within(b.sx, x) && within(b.sy, y) ? 1 : 0;
-    };
-    if (b.vertical) {
-        if (a.vertical) {
-            if (a.x1 != b.x1) return 0;
-            return counted(b.x1, b.y1) + counted(b.x1, b.y2);
-        }
-        return counted(b.x1, (b.x1 - a.x1) * a.m + a.y1);
-    }
-    if (a.vertical) return counted(a.x1, (a.x1 - b.x1) * b.m + b.y1);
-    if (a.m != b.m) {
-        // The y of the meeting point costs a division; it is only needed when
-        // the x passes both boxes (the four box tests have no side effects).
-        double x = (b.b - a.b) / (a.m - b.m);
-        if (!(within(a.sx, x) && within(b.sx, x))) return 0;
-        double y = (a.m * b.b - a.b * b.m) / (a.m - b.m);
-        return within(a.sy, y) && within(b.sy, y) ? 1 : 0;
-    }
-    if (a.b == b.b) return counted(b.x1, b.y1) + counted(b.x2, b.y2);
-    return 0;
+    const double A[4] = {a.x1, a.y1, a.x2, a.y2};
+    const double B[4] = {b.x1, b.y1, b.x2, b.y2};
+    int n = 0;
+    decide_crossing(A, B, [&](const Point& at) {
+        const bool in =
+            within(a.sx, at.x) && within(a.sy, at.y) && within(b.sx, at.x) && within(b.sy, at.y);
+        n += in ? 1 : 0;
+        return in;
+    });
+    return n;
 }
 
 // The count of one pass for one point, the ray from cp to e against the four
