@@ -9,10 +9,7 @@
 // own.
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,7 +52,8 @@ std::string printed(const char* format, int a, int b = 0, int c = 0, int d = 0, 
 // ("cn...") and a text record whose body starts with '*'. The one place to adapt when where and
 // how they are drawn changes.
 std::size_t explanation_at(const std::string& r, std::size_t at) {
-    const std::size_t text = r.find('\n', at) + 1, end = r.find('\n', text) + 1;
+    const std::size_t text = r.find('\n', at) + 1;
+    const std::size_t end = r.find('\n', text) + 1;
     const std::size_t quote = r.find('"', text);
     const bool is = !r.compare(at, 2, "cn") && !r.compare(text, 3, "ch ") && quote + 2 < end;
     return is && r[quote + 1] == '*' ? end - at : 0;
@@ -63,8 +61,16 @@ std::size_t explanation_at(const std::string& r, std::size_t at) {
 
 int delete_explanations(std::string& r) {  // from a whole result; returns how many
     int deleted = 0;
-    for (std::size_t at = 0, n; at < r.size(); at = n != 0 ? at : r.find('\n', at) + 1)
-        if ((n = explanation_at(r, at)) != 0) r.erase(at, n), ++deleted;
+    std::size_t at = 0;
+    while (at < r.size()) {
+        const std::size_t n = explanation_at(r, at);
+        if (n == 0) {
+            at = r.find('\n', at) + 1;
+            continue;
+        }
+        r.erase(at, n);
+        ++deleted;
+    }
     return deleted;
 }
 
@@ -79,7 +85,10 @@ void check_run(const RunFiles& files, const Options& o, const Drawing& d, const 
     expect(fs::exists(files.report) == (o.report && status == 0),
            "a report just after -r completed");
     std::string result = read_file(files.exchange);
-    if (status == -1) return expect(result == input, "on -1 the exchange file is untouched");
+    if (status == -1) {
+        expect(result == input, "on -1 the exchange file is untouched");
+        return;
+    }
     // The host reads an empty line as the end of a polyline.
     expect(result[0] != '\n' && result.find("\n\n") == std::string::npos, "no empty line");
 
@@ -90,24 +99,29 @@ void check_run(const RunFiles& files, const Options& o, const Drawing& d, const 
     expect(copy.size() >= 2 && copy.compare(read, 2, "#\n") == 0 && read <= input.size() &&
                input.compare(0, read, copy, 0, read) == 0,
            "working copy: the lines read, then #");
-    std::vector<std::string> pieces;  // of at most 511 bytes, as read
-    std::size_t at = 0, start = 0;
-    for (; at < read; pieces.push_back(input.substr(start, at - start)))
-        at = std::min({input.find('\n', start = at), at + 510, input.size() - 1}) + 1;
+    std::size_t pieces = 0;  // of at most 511 bytes, as read
+    std::size_t at = 0;
+    std::size_t start = 0;
+    while (at < read) {
+        start = at;
+        at = std::min({input.find('\n', start), at + 510, input.size() - 1}) + 1;
+        ++pieces;
+    }
     expect(at == read, "working copy holds whole lines");
     const bool at_point = read > 0 && (input[start] == ' ' || !input.compare(start, 2, "pt") ||
                                        !input.compare(start, 2, "ci"));
-    expect(read == input.size() || pieces.size() > 50000 || at_point,
+    expect(read == input.size() || pieces > 50000 || at_point,
            "the intake stops early only at a limit");
     // The point limit record only at that limit, the no-value records only without texts.
     const bool points = result == printed(kTooManyPoints, 800) && d.end_point_count > 799;
     const std::string note = o.illegal_seen ? kIllegalOptionNote : "";
     const std::string no_values = std::string(kNoValuesHe) + kNoValuesStatus + note + "\n";
     const bool no_text = result == no_values && !d.text_count;
-    if (status == 1)
-        return expect(result == printed(kTooManyLines, 50000) || points || no_text,
-                      "on a limit the result holds only its error record(s)",
-                      result.substr(0, 200));
+    if (status == 1) {
+        expect(result == printed(kTooManyLines, 50000) || points || no_text,
+               "on a limit the result holds only its error record(s)", result.substr(0, 200));
+        return;
+    }
     const int marked = s.circle_count + s.triangle_count + s.cross_count;
     expect(s.circle_count >= 0 && s.triangle_count >= 0 && s.cross_count >= 0 &&
                s.left_out_count >= 0 && marked + s.left_out_count <= d.text_count,
@@ -179,7 +193,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         check_run(files, options, *drawing, out, status, input);
         const bool same =
             status == 0 && read_file(files.exchange) == plain && read_file(files.report) == report;
-        if (!plain.empty()) return expect(same, "-e adds the explanations and nothing else"), 0;
+        if (!plain.empty()) {
+            expect(same, "-e adds the explanations and nothing else");
+            return 0;
+        }
         if (status != 0 || !options.explain) return 0;
         delete_explanations(plain = read_file(files.exchange));
         report = read_file(files.report);

@@ -5,7 +5,6 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <stdexcept>
 
 namespace dimcheck::test {
@@ -29,7 +28,9 @@ std::size_t count_of(const std::string& text, const std::string& part) {
 }
 
 Captured::Captured() {
-    out.result = std::tmpfile(), out.trace = std::tmpfile(), out.err = std::tmpfile();
+    out.result = std::tmpfile();
+    out.trace = std::tmpfile();
+    out.err = std::tmpfile();
     if (!out.result || !out.trace || !out.err) throw std::runtime_error("tmpfile failed");
 }
 

@@ -33,6 +33,36 @@ struct Row : std::map<std::string, std::string> {  // the fields by column name
     }
 };
 
+inline std::string trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    return first == std::string::npos
+               ? ""
+               : text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+}
+
+// A field with its escapes replaced by the bytes they stand for.
+inline std::string unescaped(const std::string& raw) {
+    const std::string letters = "nrtvfs0";
+    const char bytes[] = {'\n', '\r', '\t', '\v', '\f', ' ', '\0'};
+    std::string field;
+    for (std::size_t k = 0; k < raw.size(); ++k) {
+        if (raw[k] != '\\' || k + 1 == raw.size()) {
+            field += raw[k];
+            continue;
+        }
+        const char letter = raw[++k];
+        if (letter == 'x') {
+            field += static_cast<char>(std::stoi(raw.substr(k + 1, 2), nullptr, 16));
+            k += 2;
+        } else if (letters.find(letter) != std::string::npos) {
+            field += bytes[letters.find(letter)];
+        } else {
+            field += letter;
+        }
+    }
+    return field;
+}
+
 inline std::vector<Row> table(const std::string& name) {
     std::ifstream in(std::string(DIMCHECK_TESTS_DIR) + "/" + name);
     std::vector<Row> rows;
@@ -46,18 +76,7 @@ inline std::vector<Row> table(const std::string& name) {
             else
                 fields.back() += line[i] == '\\' ? line.substr(i++, 2) : line.substr(i, 1);
         }
-        for (std::string& raw : fields) {
-            std::string field;
-            raw.erase(raw.find_last_not_of(" \t") + 1).erase(0, raw.find_first_not_of(" \t"));
-            for (std::size_t k = 0; k < raw.size(); ++k) {
-                const std::size_t e = raw[k] == '\\' ? std::string("nrtvfs0x").find(raw[++k]) : 8;
-                field += e > 7   ? raw[k]
-                         : e < 7 ? "\n\r\t\v\f \0"[e]
-                                 : char(std::stoi(raw.substr(k + 1, 2), nullptr, 16));
-                k += e == 7 ? 2 : 0;
-            }
-            raw = field;
-        }
+        for (std::string& raw : fields) raw = unescaped(trimmed(raw));
         if (names.empty()) {
             names = fields;
             continue;

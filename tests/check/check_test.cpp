@@ -1,5 +1,5 @@
 // Dimension checking: the value a text body reads as, and the verdict of a
-// pair and of a whole text.
+// pair of end points.
 #include <cstring>
 
 #include "check/value.h"
@@ -30,30 +30,12 @@ TEST(Verdict, PairsAsTabled) {
         FoundPoint found[kFoundSlots] = {};
         Judgement j;
         j.tolerance = r.num("tolerance");
-        found[r.integer("first")] = {10, 20, 0}, found[r.integer("second")] = {700, 744.5, 0};
-        const Verdict v = compare_pair(j, found, SearchMode(r.integer("mode")), r.integer("first"),
-                                       r.integer("second"), r.num("length"), {0, nullptr});
+        found[r.integer("first")] = {10, 20, 0};
+        found[r.integer("second")] = {700, 744.5, 0};
+        const SearchMode mode = SearchMode(r.integer("mode"));
+        const Verdict v = compare_pair(j, found, mode, r.integer("first"), r.integer("second"),
+                                       r.num("length"), {0, nullptr});
         EXPECT_EQ(int(v), r.integer("code")) << r.where;
-    }
-}
-
-TEST(Verdict, TextsAsTabled) {
-    for (const Row& r : table("check/texts.txt")) {
-        Captured c;
-        FoundPoint found[kFoundSlots] = {};
-        Text t;
-        c.o.trace_level = 1, c.o.magnification = r.num("magnification"), t.kind = 2;
-        c.d.kind_widths[2] = c.d.kind_heights[2] = 2.5, c.d.scale = c.d.group_scales[0] = 1.0;
-        for (double x : r.nums("end points x")) c.d.end_points[c.d.end_point_count++] = {x, -1};
-        t.keyword_letter = r["kind"][1];
-        std::strcpy(t.body, r["body"].c_str()), t.x = 500, t.dx = 10;
-        EXPECT_EQ(int(judge_text(c.d, nullptr, c.o, t, found, c.sinks()).verdict),
-                  r.integer("code"))
-            << r.where;
-        const std::string drawn = c.result();  // the frame's text at level 1 is the search mode
-        const std::size_t quote = drawn.find('"');
-        EXPECT_EQ(quote == std::string::npos ? "-" : drawn.substr(quote + 1, 1), r["mode"])
-            << r.where;
     }
 }
 

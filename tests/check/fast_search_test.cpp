@@ -60,9 +60,10 @@ static Case random_case(Rng& r) {
                          : r.chance(30) ? special(r)
                                         : r.below(3) * 50.0;
     t.kind = r.below(r.chance(5) ? 20 : 11) - (r.chance(3) ? 3 : 0);
-    for (int k = 0; k <= 10; ++k)
-        s->kind_heights[k] = r.chance(10) ? 0.0 : r.range(1, 10),
+    for (int k = 0; k <= 10; ++k) {
+        s->kind_heights[k] = r.chance(10) ? 0.0 : r.range(1, 10);
         s->kind_widths[k] = r.range(1, 10);
+    }
     for (double& g : s->group_scales)
         g = r.chance(10) ? (r.chance(50) ? 0.0 : special(r)) : s->scale;
     const double ext = s->scale == 100.0 ? 10000.0 : 100.0, a = r.range(0, 6.283185307179586);
@@ -74,11 +75,15 @@ static Case random_case(Rng& r) {
     const int turn = r.below(5);  // along x, along y, no direction, any angle
     t.dx = turn == 0 ? len : turn < 3 ? 0.0 : len * std::cos(a);
     t.dy = turn == 1 ? -len : turn < 3 ? 0.0 : len * std::sin(a);
-    t.x = r.range(-ext, ext), t.y = r.range(-ext, ext), t.keyword_letter = "hors"[r.below(4)];
+    t.x = r.range(-ext, ext);
+    t.y = r.range(-ext, ext);
+    t.keyword_letter = "hors"[r.below(4)];
     lay_frame(*s, t, search_length, c.f);
-    for (int k = 0; k < 7 && r.chance(k == 0 ? 30 : 100); ++k)  // small integers: exact meetings
-        (k < 4 ? c.f.corners[k + 1] : c.f.far_points[k - 4]) =
+    for (int k = 0; k < 7 && r.chance(k == 0 ? 30 : 100); ++k) {  // small integers: exact meetings
+        Point& moved = k < 4 ? c.f.corners[k + 1] : c.f.far_points[k - 4];
+        moved =
             r.chance(30) ? c.f.corners[1] : Point{r.below(7) - 4.0 * (k > 3), double(r.below(7))};
+    }
     const double span = std::fmin(1 + std::fabs(t.dx) + std::fabs(search_length), 1e6);
     s->end_point_count = r.chance(2) ? 0 : 1 + r.below(r.chance(10) ? 799 : 80);
     for (int k = 0; k < s->end_point_count; ++k)

@@ -34,9 +34,11 @@ static void expect_formats_as_snprintf(double v, int decimals) {
 TEST(Numbers, ReadAndWriteAsTheCLibraryDoes) {
     for (const Row& r : table("control/numbers.txt")) {
         SCOPED_TRACE(r.where);
-        for (int d : {0, 1, 2, 6, 12, 13, 20})
-            r["check"] == "read" ? expect_reads_as_strtod(r["text"])
-                                 : expect_formats_as_snprintf(r.num("text"), d);
+        if (r["check"] == "read") {
+            expect_reads_as_strtod(r["text"]);
+            continue;
+        }
+        for (int d : {0, 1, 2, 6, 12, 13, 20}) expect_formats_as_snprintf(r.num("text"), d);
     }
     Rng r(42);
     // Signs, digits, points, a stray letter.

@@ -35,10 +35,8 @@ TEST(HostRun, TwoFoldersInOneProcess) {
         "#\ncn1\npt 0 -1\npt 910 -1\nch 450 0 10 0 \"";
     const std::string good = check_in(first, span + "910\n");
     const std::string bad = check_in(second, span + "900\n");
-    EXPECT_NE(good.find("h# "), std::string::npos);
     EXPECT_EQ(count_of(good, "ci "), 2u);  // a double circle
     EXPECT_EQ(count_of(bad, "ci "), 0u);   // a cross
-    EXPECT_EQ(read_file(first.file(kExchange)), good);
 }
 
 }  // namespace dimcheck::test
