@@ -34,8 +34,6 @@ void expect(bool ok, const char* rule, const std::string& detail = "") {
     std::abort();
 }
 
-using test::read_file;
-
 // The scratch folder of the runs, removed at exit.
 const test::ScratchDir& scratch() {
     static const test::ScratchDir folder;
@@ -84,7 +82,7 @@ void check_run(const RunFiles& files, const Options& o, const Drawing& d, const 
            "no other file is left");
     expect(fs::exists(files.report) == (o.report && status == 0),
            "a report just after -r completed");
-    std::string result = read_file(files.exchange);
+    std::string result = test::read_file(files.exchange);
     if (status == -1) {
         expect(result == input, "on -1 the exchange file is untouched");
         return;
@@ -94,7 +92,7 @@ void check_run(const RunFiles& files, const Options& o, const Drawing& d, const 
 
     const bool kept = status != 0 || o.trace_level != 0;
     expect(fs::exists(files.working) == kept, "working copy kept exactly when it should be");
-    const std::string copy = kept ? read_file(files.working) : input + "#\n";
+    const std::string copy = kept ? test::read_file(files.working) : input + "#\n";
     const std::size_t read = copy.size() - 2;
     expect(copy.size() >= 2 && copy.compare(read, 2, "#\n") == 0 && read <= input.size() &&
                input.compare(0, read, copy, 0, read) == 0,
@@ -157,8 +155,9 @@ void check_run(const RunFiles& files, const Options& o, const Drawing& d, const 
     expect(counted == static_cast<std::size_t>(marked), "one mark per counted verdict");
     expect(delete_explanations(result) == (o.explain ? s.triangle_count + s.cross_count : 0),
            "with -e an explanation per triangle and cross, none without");
-    const std::string report = read_file(files.report);  // rows end in CR LF, which no field holds
-    counted = 0;                                         // text_count is the summary's
+    const std::string report =
+        test::read_file(files.report);  // rows end in CR LF, which no field holds
+    counted = 0;                        // text_count is the summary's
     for (at = report.find("\r\n"); at != std::string::npos; at = report.find("\r\n", at + 2))
         ++counted;
     expect(!o.report || (counted == d.text_count + 1u && report.rfind("\r\n") + 2 == report.size()),
@@ -169,7 +168,6 @@ void check_run(const RunFiles& files, const Options& o, const Drawing& d, const 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::FILE* const null = test::null_stream();
     const RunFiles files = run_files(scratch().path);
     if (size < 2) return -1;
     const std::string input(reinterpret_cast<const char*>(data + 2), size - 2);
@@ -187,18 +185,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         expect(written && !std::fclose(f), "input written");
         Options options;
         auto drawing = std::make_unique<Drawing>();
-        Output out = {nullptr, nullptr, null, null};
+        Output out = {nullptr, nullptr, test::null_stream(), test::null_stream()};
         const int status =
             run(static_cast<int>(argv.size()), argv.data(), files, options, *drawing, out);
         check_run(files, options, *drawing, out, status, input);
-        const bool same =
-            status == 0 && read_file(files.exchange) == plain && read_file(files.report) == report;
+        const bool same = status == 0 && test::read_file(files.exchange) == plain &&
+                          test::read_file(files.report) == report;
         if (!plain.empty()) {
             expect(same, "-e adds the explanations and nothing else");
             return 0;
         }
         if (status != 0 || !options.explain) return 0;
-        delete_explanations(plain = read_file(files.exchange));
-        report = read_file(files.report);
+        delete_explanations(plain = test::read_file(files.exchange));
+        report = test::read_file(files.report);
     }
 }

@@ -72,7 +72,9 @@ struct BatchColumns {
     int list_sizes[4];
     double cm[kEndPointSlots], cb[kEndPointSlots], cxlo[kEndPointSlots], cxhi[kEndPointSlots],
         cylo[kEndPointSlots], cyhi[kEndPointSlots];
-    double sure[kEndPointSlots], may[kEndPointSlots];
+    // Of each pair of a side: 1 counted for certain, 0.5 left to the
+    // division, 0 not counted.
+    double outcome[kEndPointSlots];
 };
 
 // The tested points of end_points and their sorted coordinates (kept table).
@@ -506,18 +508,19 @@ void sweep_open_pairs(const Frame& f, int n, BatchColumns& c) {
             c.cyhi[j] = c.syhi[i];
         }
         const Seg side = f.sides[k];
+        // A pair that certainly counts may count (sure_within's bounds lie
+        // within may_fall_within's), so the mean of the two flags is 1, 0.5
+        // or 0.
         for (int j = 0; j < nl; ++j) {
             const Division q =
                 division(c.cm[j], c.cb[j], {c.cxlo[j], c.cxhi[j]}, {c.cylo[j], c.cyhi[j]}, side);
-            c.sure[j] = sure_count(q) ? 1.0 : 0.0;
-            c.may[j] = may_count(q) ? 1.0 : 0.0;
+            const double sure = sure_count(q) ? 1.0 : 0.0;
+            const double may = may_count(q) ? 1.0 : 0.0;
+            c.outcome[j] = 0.5 * (sure + may);
         }
-        // A pair that certainly counts may count (sure_within's bounds lie
-        // within may_fall_within's), so may - sure is 1 exactly for a pair
-        // that may count but not certainly.
         for (int j = 0; j < nl; ++j) {
-            c.counted[list[j]] += c.sure[j];
-            c.undecided[list[j]] += c.may[j] - c.sure[j];
+            c.counted[list[j]] += c.outcome[j] == 1.0 ? 1.0 : 0.0;
+            c.undecided[list[j]] += c.outcome[j] == 0.5 ? 1.0 : 0.0;
         }
     }
 }

@@ -37,6 +37,12 @@ struct Text {
         if (used < size) std::memcpy(out + used, p, n < size - used ? n : size - used);
         used += n;
     }
+    // Ends the text as snprintf does: a terminator after it when it fits,
+    // else in the buffer's last byte. Returns the count of the whole text.
+    int finish() {
+        if (size > 0) out[used < size ? used : size - 1] = '\0';
+        return static_cast<int>(used);
+    }
 };
 
 int format_list(char* out, std::size_t size, const char* format, va_list args) {
@@ -89,8 +95,7 @@ int format_list(char* out, std::size_t size, const char* format, va_list args) {
         text.used += static_cast<std::size_t>(n);
     }
     va_end(whole);
-    if (size > 0) out[text.used < size ? text.used : size - 1] = '\0';
-    return static_cast<int>(text.used);
+    return text.finish();
 }
 
 // Powers 2^(29 k) for k = 0 to 33, in base 10^9, least significant limb
@@ -148,8 +153,7 @@ int format_integral(char* out, std::size_t size, double v, int decimals) {
     if (slot.bits == bits && slot.decimals == decimals) {
         Text whole{out, size, 0};
         whole.append(slot.text, static_cast<std::size_t>(slot.used));
-        if (size > 0) out[whole.used < size ? whole.used : size - 1] = '\0';
-        return slot.used;
+        return whole.finish();
     }
     std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
     const int e = static_cast<int>((bits >> 52) & 0x7ff) - 1075;  // 1 to 971: |v| >= 2^53
@@ -203,8 +207,7 @@ int format_integral(char* out, std::size_t size, double v, int decimals) {
     std::memcpy(slot.text, text, static_cast<std::size_t>(used));
     Text whole{out, size, 0};
     whole.append(text, static_cast<std::size_t>(used));
-    if (size > 0) out[whole.used < size ? whole.used : size - 1] = '\0';
-    return used;
+    return whole.finish();
 }
 
 }  // namespace

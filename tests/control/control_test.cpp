@@ -22,6 +22,10 @@ static void expect_formats_as_snprintf(double v, int decimals) {
     const int n = std::snprintf(lib, sizeof lib, "%.*f", decimals, v);
     ASSERT_EQ(format_fixed(own, sizeof own, v, decimals), n) << lib;
     ASSERT_STREQ(own, lib) << decimals << " decimals of " << std::hexfloat << v;
+    // Into as many bytes as the number has, at the end of own: its last byte is the terminator's.
+    ASSERT_EQ(format_fixed(own + sizeof own - n, n, v, decimals),
+              snprintf(lib, n, "%.*f", decimals, v));
+    ASSERT_STREQ(own + sizeof own - n, lib) << decimals << " decimals of " << std::hexfloat << v;
     const std::size_t size = v < 0 ? 9 : sizeof own;  // negatives cut short, at the end of own
     // "%+d": a flag sends the whole format to the C library.
     const char* const f =

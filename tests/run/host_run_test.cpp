@@ -1,8 +1,6 @@
 // Two runs in one process, each on the files of its own folder.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "run/host_run.h"
 #include "support.h"
 
@@ -15,12 +13,10 @@ std::string check_in(const ScratchDir& folder, const std::string& selection) {
     const RunFiles files = run_files(folder.path);
     write_file(files.exchange, selection);
     const char* const argv[] = {"dimcheck"};
-    Options options;
-    auto drawing = std::make_unique<Drawing>();
-    Output out;
-    out.trace = null_stream();
-    out.err = null_stream();
-    EXPECT_EQ(run(1, argv, files, options, *drawing, out), 0);
+    Captured c;  // the run opens a result of its own
+    std::fclose(c.out.result);
+    c.out.result = nullptr;
+    EXPECT_EQ(run(1, argv, files, c.o, c.d, c.out), 0);
     return read_file(files.exchange);
 }
 
