@@ -56,6 +56,11 @@ struct Frame {
     double t;
 };
 
+// Added to a point's count for a pair left undecided: a pass counts at most
+// 8 meeting points (two on each side), so a count of kUndecided or more says
+// that the crossing decision must count the point itself.
+constexpr double kUndecided = 16.0;
+
 // The columns of one batch pass, an entry per point (or per point open for a
 // side), so that each sweep runs over plain arrays. Flags and counts are
 // doubles (0.0 and 1.0), which the vector code needs.
@@ -65,8 +70,9 @@ struct BatchColumns {
     double m[kEndPointSlots], b[kEndPointSlots], plain[kEndPointSlots];
     // Bit k: the screen of side k leaves the pair open.
     double open[kEndPointSlots];
-    // Meeting points certainly counted, and pairs left undecided.
-    double counted[kEndPointSlots], undecided[kEndPointSlots];
+    // Meeting points certainly counted, plus kUndecided for each pair left
+    // to the crossing decision.
+    double counted[kEndPointSlots];
     // The points open for each side, and the rays of those of one side.
     int lists[4][kEndPointSlots];
     int list_sizes[4];
@@ -380,7 +386,8 @@ inline bool sure_within(double num, double d, double lo, double hi) {
     // Products in either order, without a branch on the sign of d: with
     // p < r only the first term can hold (r_up >= r > p >= p_down), with
     // p > r only the second, with p == r neither.
-    bool between = ((p_up <= num) & (num <= r_down)) | ((r_up <= num) & (num <= p_down));
+    bool between = (p_up <= num) & (num <= r_down);
+    between |= (r_up <= num) & (num <= p_down);
     return (lo < hi) & (std::fabs(lo) >= kTiny) & (std::fabs(hi) >= kTiny) &
            (std::fabs(p) >= kTiny) & (std::fabs(r) >= kTiny) & between;
 }
@@ -436,7 +443,6 @@ void sweep_rays(const Frame& f, const Point& e, const double* gx, const double* 
     for (int i = 0; i < n; ++i) {
         c.open[i] = 0.0;
         c.counted[i] = 0.0;
-        c.undecided[i] = 0.0;
         const bool plain = plain_ray(f, gx[i], e.x, {c.sxlo[i], c.sxhi[i]}, {c.sylo[i], c.syhi[i]},
                                      c.m[i], c.b[i]);
         c.plain[i] = plain ? 1.0 : 0.0;
@@ -519,8 +525,9 @@ void sweep_open_pairs(const Frame& f, int n, BatchColumns& c) {
             c.outcome[j] = 0.5 * (sure + may);
         }
         for (int j = 0; j < nl; ++j) {
-            c.counted[list[j]] += c.outcome[j] == 1.0 ? 1.0 : 0.0;
-            c.undecided[list[j]] += c.outcome[j] == 0.5 ? 1.0 : 0.0;
+            const double certain = c.outcome[j] == 1.0 ? 1.0 : 0.0;
+            const double open = c.outcome[j] == 0.5 ? kUndecided : 0.0;
+            c.counted[list[j]] += certain + open;
         }
     }
 }
@@ -538,7 +545,7 @@ void batch_pass(const Frame& f, const Point& e, const double* gx, const double* 
     sweep_screens(f, gx, gy, n, c);
     sweep_open_pairs(f, n, c);
     for (int i = 0; i < n; ++i) {
-        const bool decided = (c.plain[i] != 0.0) & (c.undecided[i] == 0.0);
+        const bool decided = (c.plain[i] != 0.0) & (c.counted[i] < kUndecided);
         k1[i] = decided ? static_cast<int>(c.counted[i]) : -1;
     }
 }

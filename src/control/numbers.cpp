@@ -49,11 +49,13 @@ int format_list(char* out, std::size_t size, const char* format, va_list args) {
     va_list whole;
     va_copy(whole, args);
     Text text{out, size, 0};
-    for (const char* p = format; *p != '\0';) {
+    for (const char* p = format;;) {
         const char* percent = std::strchr(p, '%');
-        if (percent == nullptr) percent = p + std::strlen(p);
+        if (percent == nullptr) {  // the rest of the format
+            text.append(p, std::strlen(p));
+            break;
+        }
         text.append(p, static_cast<std::size_t>(percent - p));
-        if (*percent == '\0') break;
         p = percent + 1;
         int precision = -1;  // none: the conversion's default
         if (*p == '.') {
