@@ -474,14 +474,18 @@ void sweep_screens(const Frame& f, const double* gx, const double* gy, int n, Ba
                 const double num = c.m[i] * bk - c.b[i] * mk;
                 const bool may = may_fall_within(num, c.m[i] - mk, upper(c.sylo[i], f.ylo[k]),
                                                  lower(c.syhi[i], f.yhi[k]));
-                c.open[i] += (may | (c.m[i] == mk)) ? bit : 0.0;
+                bool open = may;
+                open |= c.m[i] == mk;  // a parallel side takes the one-line branch
+                c.open[i] += open ? bit : 0.0;
             }
         } else {
             for (int i = 0; i < n; ++i) {
                 const double num = bk - c.b[i];
                 const bool may = may_fall_within(num, c.m[i] - mk, upper(c.sxlo[i], f.xlo[k]),
                                                  lower(c.sxhi[i], f.xhi[k]));
-                c.open[i] += (may | (c.m[i] == mk)) ? bit : 0.0;
+                bool open = may;
+                open |= c.m[i] == mk;  // a parallel side takes the one-line branch
+                c.open[i] += open ? bit : 0.0;
             }
         }
     }
