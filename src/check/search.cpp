@@ -19,12 +19,17 @@ constexpr double kFrameReach = 0.75;
 
 }  // namespace
 
+FrameHeights frame_heights(const Drawing& d, const Text& text) {
+    double h = text_height(d, text.kind);
+    return {(1.6 * h) * d.scale, (h * 0.7) * d.scale};
+}
+
 bool lay_frame(const Drawing& d, const Text& text, double search_length, SearchFrame& f) {
     f.margin = d.crossing_margin;
     double reach = kFrameReach * search_length;
-    double h = text_height(d, text.kind);
-    double up = (1.6 * h) * d.scale;
-    double down = (h * 0.7) * d.scale;
+    const FrameHeights heights = frame_heights(d, text);
+    const double up = heights.up;
+    const double down = heights.down;
 
     double len = text.length();
     if (len == 0.0) return false;

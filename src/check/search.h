@@ -32,6 +32,14 @@ struct JudgingSinks {
     SearchDrawing* drawing = nullptr;
 };
 
+// How far the frame reaches across the text: from 0.7 text heights below its
+// base line to 1.6 above it, in drawing units.
+struct FrameHeights {
+    double up;
+    double down;
+};
+FrameHeights frame_heights(const Drawing& d, const Text& text);
+
 // Lays the search frame of the text for search_length into `frame`; false,
 // with only the margin set, for a text without direction, which has none.
 bool lay_frame(const Drawing& d, const Text& text, double search_length, SearchFrame& frame);

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "check/search.h"
+
 namespace dimcheck {
 
 namespace {
@@ -24,15 +26,9 @@ struct Axes {
     }
 };
 
-// A text without direction is taken as written along x.
 Axes axes_of(const Text& text) {
-    double len = text.length();
-    Axes a = {text.middle(), {text.x, text.y}, 1.0, 0.0};
-    if (len != 0.0) {
-        a.ux = text.dx / len;
-        a.uy = text.dy / len;
-    }
-    return a;
+    const Point u = text.direction();
+    return {text.middle(), {text.x, text.y}, u.x, u.y};
 }
 
 }  // namespace
@@ -58,13 +54,12 @@ std::optional<double> own_span(const Drawing& d, const Text& text, const FoundPo
 
 bool end_point_along_line(const Drawing& d, const Text& text) {
     const Axes axes = axes_of(text);
-    const double h = text_height(d, text.kind);
-    const double up = (1.6 * h) * d.scale;
-    const double down = (h * 0.7) * d.scale;
-    const double side = (8.0 * h) * d.scale;
+    const FrameHeights band = frame_heights(d, text);
+    const double side = (8.0 * text_height(d, text.kind)) * d.scale;
     for (int k = 0; k < d.end_point_count; ++k) {
         const Placed p = axes.place(d.end_points[k].x, d.end_points[k].y);
-        if (p.across >= -down && p.across <= up && std::fabs(p.along) <= side) return true;
+        if (p.across >= -band.down && p.across <= band.up && std::fabs(p.along) <= side)
+            return true;
     }
     return false;
 }

@@ -10,6 +10,12 @@ namespace dimcheck {
 
 double Text::length() const { return std::sqrt(dx * dx + dy * dy); }
 
+Point Text::direction() const {
+    double len = length();
+    if (len == 0.0) return {1.0, 0.0};
+    return {dx / len, dy / len};
+}
+
 double Text::drawn_width(const Drawing& d) const {
     return std::strlen(body) * text_width(d, kind) * 0.5f * d.scale;
 }

@@ -19,6 +19,8 @@ struct Text {
     Point middle() const { return {x + 0.5 * dx, y + 0.5 * dy}; }
     // The length of the base line.
     double length() const;
+    // The unit vector along the base line; along x for a text without one.
+    Point direction() const;
     // The width of the body as drawn: every byte counts half a character width.
     double drawn_width(const Drawing& d) const;
 };

@@ -1,7 +1,7 @@
 // The explanation beside a triangle or a cross: the length the value was
 // measured against (its span, or the compared length closest to it), written
-// the way the text writes its value, or that one end point or none was found. It is written in a
-// free-size text of its own colour at half the judged text's size, centred
+// the way the text writes its value, or that one end point or none was found.
+// It is written in a free-size text of its own colour at half the judged text's size, centred
 // on the judged text and just past its mark on the side away from the
 // dimension line, where the texts and marks of a chain's neighbours are not.
 #include <cmath>
@@ -66,12 +66,8 @@ void write_explanation(const Drawing& d, const Options& o, const Text& text, con
     const double height = two_decimals(0.5 * text_height(d, text.kind));
     free_size_kind(out, width, height, 0.0, kExplanationColour);
 
-    double len = text.length();
-    double ux = 1.0, uy = 0.0;
-    if (len != 0.0) {
-        ux = text.dx / len;
-        uy = text.dy / len;
-    }
+    const Point u = text.direction();
+    const double ux = u.x, uy = u.y;
     // The text's up direction, a quarter turn counter-clockwise from its
     // direction. A value sits above its dimension line; only when every end
     // point found lies above the middle of the text's height is the line

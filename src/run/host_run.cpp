@@ -27,7 +27,7 @@ namespace {
 
 // A hexadecimal digit's value, or -1.
 int hex_digit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
+    if (is_digit(c)) return c - '0';
     char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (lower >= 'a' && lower <= 'f') return lower - 'a' + 10;
     return -1;
