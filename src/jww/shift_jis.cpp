@@ -1,0 +1,113 @@
+#include "jww/shift_jis.h"
+
+#include <cstdint>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <iconv.h>
+#endif
+
+namespace dimcheck::jww {
+
+namespace {
+
+// The character of code page 932 that stands for another form of it.
+char32_t code_page_form(char32_t c) {
+    switch (c) {
+    case 0x2212: return 0xFF0D;  // minus sign: full-width hyphen-minus
+    case 0x301C: return 0xFF5E;  // wave dash: full-width tilde
+    case 0x2016: return 0x2225;  // double vertical line: parallel to
+    case 0x2014: return 0x2015;  // em dash: horizontal bar
+    case 0x00A2: return 0xFFE0;  // cent
+    case 0x00A3: return 0xFFE1;  // pound
+    case 0x00AC: return 0xFFE2;  // not sign
+    case 0x00A5: return 0x005C;  // yen sign: the byte Japanese fonts draw as ¥
+    default: return c;
+    }
+}
+
+#ifdef _WIN32
+struct Conversion {};  // the system's conversion keeps no state
+#else
+// The C library's conversion, opened when a text first needs it.
+struct Conversion {
+    iconv_t cd = reinterpret_cast<iconv_t>(-1);
+    bool opened = false;
+    ~Conversion() {
+        if (opened && cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+    }
+};
+#endif
+
+// One character's Shift-JIS bytes appended to `out`; false if it has none.
+bool append_shift_jis(char32_t c, Conversion& conversion, std::string& out) {
+    // As UTF-16: one unit, or a surrogate pair.
+    std::uint16_t units[2];
+    int count = 1;
+    if (c >= 0x10000) {
+        units[0] = static_cast<std::uint16_t>(0xD800 + ((c - 0x10000) >> 10));
+        units[1] = static_cast<std::uint16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        count = 2;
+    } else {
+        units[0] = static_cast<std::uint16_t>(c);
+    }
+    char converted[8];
+#ifdef _WIN32
+    // No best fit: a character either has its own form or none.
+    (void)conversion;
+    BOOL used_default = FALSE;
+    int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, reinterpret_cast<LPCWCH>(units), count,
+                                converted, sizeof converted, nullptr, &used_default);
+    if (n <= 0 || used_default) return false;
+    out.append(converted, static_cast<std::size_t>(n));
+    return true;
+#else
+    static_assert(sizeof(std::uint16_t) == 2);
+    unsigned char in[4];
+    for (int i = 0; i < count; ++i) {
+        in[2 * i] = static_cast<unsigned char>(units[i] & 0xFF);
+        in[2 * i + 1] = static_cast<unsigned char>(units[i] >> 8);
+    }
+    if (!conversion.opened) {
+        conversion.cd = iconv_open("CP932", "UTF-16LE");
+        conversion.opened = true;
+    }
+    if (conversion.cd == reinterpret_cast<iconv_t>(-1)) return false;
+    char* from = reinterpret_cast<char*>(in);
+    std::size_t from_left = static_cast<std::size_t>(2 * count);
+    char* to = converted;
+    std::size_t to_left = sizeof converted;
+    std::size_t done = iconv(conversion.cd, &from, &from_left, &to, &to_left);
+    if (done == static_cast<std::size_t>(-1) || from_left != 0) return false;
+    out.append(converted, sizeof converted - to_left);
+    return true;
+#endif
+}
+
+}  // namespace
+
+std::string shift_jis_from_utf16(const unsigned char* bytes, std::size_t units) {
+    std::string out;
+    out.reserve(units);
+    Conversion conversion;
+    for (std::size_t i = 0; i < units; ++i) {
+        char32_t c = static_cast<char32_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < units) {
+            char32_t low = static_cast<char32_t>(bytes[2 * i + 2] | bytes[2 * i + 3] << 8);
+            if (low >= 0xDC00 && low < 0xE000) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                ++i;
+            }
+        }
+        c = code_page_form(c);
+        bool lone_surrogate = c >= 0xD800 && c < 0xE000;
+        if (c < 0x80)
+            out += static_cast<char>(c);
+        else if (lone_surrogate || !append_shift_jis(c, conversion, out))
+            out += kNoShiftJisForm;
+    }
+    return out;
+}
+
+}  // namespace dimcheck::jww
