@@ -13,13 +13,6 @@ namespace dimcheck {
 
 namespace {
 
-// "行番号,種類,始点X,始点Y,文字,読取値,許容差,端点数,図上長さ,差,判定,図面,倍率"
-constexpr const char kHeader[] =
-    "\x8ds\x94\xd4\x8d\x86,\x8e\xed\x97\xde,\x8en\x93_X,\x8en\x93_Y,\x95\xb6\x8e\x9a,"
-    "\x93\xc7\x8e\xe6\x92l,\x8b\x96\x97"
-    "e\x8d\xb7,\x92[\x93_\x90\x94,\x90}\x8f\xe3\x92\xb7\x82\xb3,"
-    "\x8d\xb7,\x94\xbb\x92\xe8,\x90}\x96\xca,\x94{\x97\xa6";
-
 const char* verdict_word(const Judgement& j) {
     // Why -n left a text out: "対象外（注記）" a note, "対象外（端点なし）"
     // nothing to measure around it.
@@ -88,7 +81,7 @@ void put_number(std::FILE* f, bool applies, double v) {
 
 void open_report(Output& out, const char* path) {
     out.report = std::fopen(path, "wb");
-    if (out.report != nullptr) std::fprintf(out.report, "%s\r\n", kHeader);
+    if (out.report != nullptr) std::fprintf(out.report, "%s\r\n", kReportHeader);
 }
 
 void report_row(const Drawing& d, const Options& o, const Judgement& j, int line_number,

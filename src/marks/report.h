@@ -8,6 +8,14 @@
 
 namespace dimcheck {
 
+// The report's first row:
+// "行番号,種類,始点X,始点Y,文字,読取値,許容差,端点数,図上長さ,差,判定,図面,倍率"
+constexpr const char kReportHeader[] =
+    "\x8ds\x94\xd4\x8d\x86,\x8e\xed\x97\xde,\x8en\x93_X,\x8en\x93_Y,\x95\xb6\x8e\x9a,"
+    "\x93\xc7\x8e\xe6\x92l,\x8b\x96\x97"
+    "e\x8d\xb7,\x92[\x93_\x90\x94,\x90}\x8f\xe3\x92\xb7\x82\xb3,"
+    "\x8d\xb7,\x94\xbb\x92\xe8,\x90}\x96\xca,\x94{\x97\xa6";
+
 // Opens the report at `path` and writes its header; a report that cannot be
 // opened is left to close_report to tell.
 void open_report(Output& out, const char* path);

@@ -1,7 +1,5 @@
 #include "run/list_run.h"
 
-#include <fstream>
-#include <iterator>
 #include <string_view>
 
 #include "jww/reader.h"
@@ -61,11 +59,16 @@ const char* state_name(std::uint32_t state) {
     return names[state];
 }
 
+// The whole file; false if it cannot be opened or read to its end (a folder
+// opens on some systems and fails when read).
 bool read_whole(const char* name, std::string& bytes) {
-    std::ifstream in(name, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), {});
-    return !in.bad();
+    std::FILE* f = std::fopen(name, "rb");
+    if (!f) return false;
+    char buf[1 << 16];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) bytes.append(buf, n);
+    const bool whole = !std::ferror(f);
+    std::fclose(f);
+    return whole;
 }
 
 }  // namespace
@@ -107,7 +110,7 @@ int list_drawings(int count, const char* const* names, std::FILE* out, std::FILE
     for (int i = 0; i < count; ++i) {
         std::string bytes, listing;
         if (!read_whole(names[i], bytes)) {
-            listing = "  not read: the file cannot be opened\n";
+            listing = "  not read: the file cannot be read\n";
         } else {
             try {
                 listing = list_drawing(jww::read_drawing(bytes));
