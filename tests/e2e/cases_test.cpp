@@ -67,6 +67,24 @@ protected:
         EXPECT_EQ(got.substr(0, head.size()), head) << e;
         EXPECT_EQ(got.substr(got.size() - std::min(got.size(), tail.size())), tail) << e;
     }
+    // Holds every file under `written` to its copy under `expected`, or records them.
+    void compare_folder(const fs::path& written, const fs::path& expected) {
+        if (kRecord) fs::remove_all(expected);
+        std::vector<std::string> names;
+        for (const auto& entry : fs::recursive_directory_iterator(written))
+            if (entry.is_regular_file())
+                names.push_back(entry.path().lexically_relative(written).generic_string());
+        for (const std::string& name : names) {
+            const std::string got = read_file((written / name).string());
+            if (kRecord) fs::create_directories((expected / name).parent_path());
+            if (kRecord) write_file((expected / name).string(), got);
+            EXPECT_EQ(got, read_file((expected / name).string())) << name;
+        }
+        for (const auto& entry : fs::recursive_directory_iterator(expected)) {
+            const fs::path name = entry.path().lexically_relative(expected);
+            EXPECT_TRUE(!entry.is_regular_file() || fs::exists(written / name)) << name;
+        }
+    }
 };
 
 TEST_P(Case, MatchesItsFolder) {
@@ -101,6 +119,7 @@ TEST_P(Case, MatchesItsFolder) {
         } else if (what == "compose" && setup >> word >> target) {
             const std::string description =
                 read_file(std::string(DIMCHECK_SOURCE_DIR) + "/" + word);
+            fs::create_directories(fs::path(scratch.file(target)).parent_path());
             write_file(scratch.file(target), compose_jww(description));
             placed.push_back(target);
         }
@@ -115,6 +134,10 @@ TEST_P(Case, MatchesItsFolder) {
         const bool left = fs::is_regular_file(fs::symlink_status(scratch.file(kept)));
         compare(e, left ? read_file(scratch.file(kept)) : "", left, e[0] == 'e');
     }
+    // The folder a folder check wrote, file for file.
+    std::istringstream out_folder(file("out-folder"));
+    if (out_folder >> word) compare_folder(fs::path(scratch.path) / word, dir / "out");
+
     // No intermediate name, no renamed file.
     for (const auto& entry : fs::directory_iterator(scratch.path)) {
         const std::string left = entry.path().filename().string();
