@@ -206,7 +206,10 @@ public:
     }
 
 private:
+    // An output cut short is removed: it is never taken for a whole one.
     void say_lost(const char* name) {
+        std::error_code ec;
+        fs::remove(out_dir_ / name, ec);
         totals_.output_lost = true;
         std::fprintf(err_, "dimcheck --check: %s cannot be written\n", name);
     }
