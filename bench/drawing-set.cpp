@@ -6,7 +6,7 @@
 //   dimcheck_drawing_set make DIR [COUNT [SEED]]
 //       writes COUNT drawings (200, seed 1) as DIR/project-NN/sheet-NNN.jww
 //       and prints what the set holds; the same count and seed give the same
-//       bytes everywhere
+//       bytes
 //   dimcheck_drawing_set selections SET OUT
 //       writes the exchange file of every layer group of every drawing under
 //       SET as OUT/NNNN.txt, in the order and under the names the folder
@@ -158,9 +158,8 @@ public:
             p.oy = 0;
             head_ += format("group %d scale %g name \"%s\"\n", g, p.scale, names[g]);
             for (int l = 0; l < 9; ++l) {
-                static const char* const layers[] = {"通り芯", "壁", "建具", "寸法",
-                                                     "文字",   "家具", "仕上", "外構",
-                                                     "図枠"};
+                static const char* const layers[] = {"通り芯", "壁",   "建具", "寸法", "文字",
+                                                     "家具",   "仕上", "外構", "図枠"};
                 head_ += format("layer %d %d name \"%s\"\n", g, l, layers[l]);
             }
             const double width = p.scale == 20 ? detail(p, per_group[g]) : plan(p, per_group[g]);
@@ -197,11 +196,12 @@ private:
         element(format("line %.4f %.4f %.4f %.4f", p.x(x1), p.y(y1), p.x(x2), p.y(y2)) +
                 base(p, layer, more));
     }
-    void rect(const Place& p, int layer, double x1, double y1, double x2, double y2) {
-        line(p, layer, x1, y1, x2, y1);
-        line(p, layer, x2, y1, x2, y2);
-        line(p, layer, x2, y2, x1, y2);
-        line(p, layer, x1, y2, x1, y1);
+    void rect(const Place& p, int layer, double x1, double y1, double x2, double y2,
+              const std::string& more = "") {
+        line(p, layer, x1, y1, x2, y1, more);
+        line(p, layer, x2, y1, x2, y2, more);
+        line(p, layer, x2, y2, x1, y2, more);
+        line(p, layer, x1, y2, x1, y1, more);
     }
     void circle(const Place& p, int layer, double x, double y, double radius) {
         element(format("circle %.4f %.4f %.4f", p.x(x), p.y(y), p.paper(radius)) + base(p, layer));
@@ -244,7 +244,7 @@ private:
                        turn, number) +
                 base(p, layer));
     }
-    // Lines at `angle` and `spacing` (real) clipped to a rectangle.
+    // Lines at 45 degrees, `spacing` apart (real), clipped to a rectangle.
     void hatch(const Place& p, int layer, double x1, double y1, double x2, double y2,
                double spacing) {
         // Lines x - y = c for c across the rectangle's range.
@@ -304,15 +304,11 @@ private:
         // Rooms: names, fittings, furniture.
         for (std::size_t j = 0; j + 1 < ys.size(); ++j)
             for (std::size_t i = 0; i + 1 < xs.size(); ++i)
-                if (r_.chance(60)) room(p, xs[i], ys[j], xs[i + 1], ys[j + 1]);
+                if (r_.chance(35)) room(p, xs[i], ys[j], xs[i + 1], ys[j + 1]);
 
         // Outside: the site's boundary and trees.
         const double site = p.real(30);
-        for (int k = 0; k < 4; ++k) {
-            const double x1 = k == 1 ? w + site : -site, x2 = k == 3 ? -site : w + site;
-            const double y1 = k == 2 ? h + site : -site, y2 = k == 0 ? -site : h + site;
-            line(p, 7, k == 1 ? x1 : x1, y1, k == 3 ? x2 : x2, y2, " type=3 colour=5");
-        }
+        rect(p, 7, -site, -site, w + site, h + site, " type=3 colour=5");
         for (int t = 3 + r_.below(8); t > 0; --t)
             circle(p, 7, r_.range(0, w), h + p.real(r_.range(4, 26)), p.real(r_.range(2, 4)));
 
@@ -362,18 +358,18 @@ private:
     }
 
     void room(const Place& p, double x1, double y1, double x2, double y2) {
-        static const char* const names[] = {"洋室", "寝室", "子供室", "LDK",  "和室",
+        static const char* const names[] = {"洋室", "寝室",   "子供室", "LDK",  "和室",
                                             "浴室", "洗面所", "トイレ", "玄関", "ホール",
                                             "収納", "WIC",    "廊下",   "階段", "書斎"};
-        const int kind = r_.below(15);
+        static const int small[] = {7, 10, 11, 12};
         const double cx = (x1 + x2) / 2, cy = (y1 + y2) / 2, w = x2 - x1, h = y2 - y1;
+        const int kind = w * h < 1.5e6 ? small[r_.below(4)] : r_.below(15);
         std::string name = names[kind];
         if (kind <= 2 && r_.chance(50))
             name += "(" + std::to_string(static_cast<int>(w * h / 1.62e6 + 0.5)) + "帖)";
         centred(p, 4, 2, cx, cy + p.real(2), name);
         if (r_.chance(20)) centred(p, 4, 1, cx, cy - p.real(3), "CH=2,400");
 
-        const double m = 100 / p.scale;  // blocks are drawn at 1:100
         if (kind <= 1 && w > 1100 && h > 2100) insert(p, 5, x1 + 200, y1 + 200, 0, 2);
         if (kind == 3 && w > 2600 && h > 1000) {
             insert(p, 5, x1 + 150, y2 - 800, 0, 5);
@@ -398,7 +394,6 @@ private:
             line(p, 6, cx, tip, cx + l * std::sin(0.4), tip - l * std::cos(0.4));
             centred(p, 4, 1, cx, y1 + 300, "UP");
         }
-        (void)m;
     }
 
     // --- A section detail -----------------------------------------------------
@@ -416,10 +411,10 @@ private:
 
         // Notes with leaders out to the right, some ending in an arrow.
         static const char* const notes[] = {
-            "構造用合板 t=12",   "石膏ボード t=12.5", "防湿シート",      "GL",
-            "基礎天端 GL+400", "土台 105角",         "断熱材 厚100",    "FL±0",
-            "フローリング t=15", "根太 45×60",         "大引 90角",       "捨てコン t=50",
-            "外壁 窯業系サイディング", "通気胴縁 18×45", "透湿防水シート"};
+            "構造用合板 t=12",         "石膏ボード t=12.5", "防湿シート",    "GL",
+            "基礎天端 GL+400",         "土台 105角",        "断熱材 厚100",  "FL±0",
+            "フローリング t=15",       "根太 45×60",        "大引 90角",     "捨てコン t=50",
+            "外壁 窯業系サイディング", "通気胴縁 18×45",    "透湿防水シート"};
         for (int k = 4 + r_.below(9); k > 0; --k) {
             const double ty = h * (k + 0.5) / 13, tx = r_.range(0, w);
             const double end = w + p.real(20);
@@ -444,6 +439,7 @@ private:
     void dimensions(const Place& p, const std::vector<double>& xs, const std::vector<double>& ys,
                     int count) {
         const double w = xs.back(), h = ys.back();
+        int rows[4] = {};  // chains outside each side: below, left, above, right
         for (int c = 0; c < count; ++c) {
             const int side = c % 4, row = c / 4;
             Chain ch;
@@ -454,6 +450,7 @@ private:
                 const double off = p.real(8 + 7 * row);
                 ch.edge = side < 2 ? -p.real(2) : far + p.real(2);
                 ch.at = side < 2 ? -off : far + off;
+                rows[side] = row + 1;
             } else {  // across the rooms
                 ch.at = far * r_.range(0.15, 0.85);
                 ch.edge = ch.at - p.real(2);
@@ -463,12 +460,19 @@ private:
             ch.ends = static_cast<Ends>(r_.below(3));
             ch.value = static_cast<Value>(r_.below(10) < 6 ? 0 : r_.below(10) < 5 ? 1 : 2);
             chain(p, ch);
-            if (row < 2 && r_.chance(40)) {  // the overall length beyond
-                Chain all = ch;
-                all.at = side < 2 ? ch.at - p.real(7) : ch.at + p.real(7);
-                all.spots = {along.front(), along.back()};
-                chain(p, all);
-            }
+        }
+        // The overall length beyond the chains of some sides.
+        for (int side = 0; side < 4; ++side) {
+            if (rows[side] == 0 || !r_.chance(60)) continue;
+            Chain all;
+            all.vertical = side % 2 == 1;
+            const std::vector<double>& along = all.vertical ? ys : xs;
+            const double far = all.vertical ? w : h, off = p.real(8 + 7 * rows[side]);
+            all.edge = side < 2 ? -p.real(2) : far + p.real(2);
+            all.at = side < 2 ? -off : far + off;
+            all.spots = {along.front(), along.back()};
+            all.ends = static_cast<Ends>(r_.below(3));
+            chain(p, all);
         }
     }
 
@@ -635,18 +639,18 @@ private:
         rect(p, 8, mm(x0 + 10), mm(y0 + 10), mm(x1 - 10), mm(y1 - 10));
 
         const double tx = x1 - 130, ty = y0 + 10;
-        static const char* const keys[] = {"工事名称", "図面名称", "縮尺",  "日付",
+        static const char* const keys[] = {"工事名称", "図面名称", "縮尺", "日付",
                                            "図面番号", "設計",     "担当", "備考"};
-        const std::string values[] = {
-            "山田邸新築工事",
-            "平面図・詳細図",
-            "S=1/100, 1/50, 1/20",
-            format("2026.%02d.%02d", 1 + r_.below(12), 1 + r_.below(28)),
-            format("A-%02d", 1 + r_.below(40)),
-            "一級建築士事務所 山田設計",
-            "佐藤",
-            "寸法は芯々寸法とする"};
-        for (int row = 0; row <= 8; ++row) line(p, 8, mm(tx), mm(ty + 8 * row), mm(x1 - 10), mm(ty + 8 * row));
+        const std::string values[] = {"山田邸新築工事",
+                                      "平面図・詳細図",
+                                      "S=1/100, 1/50, 1/20",
+                                      format("2026.%02d.%02d", 1 + r_.below(12), 1 + r_.below(28)),
+                                      format("A-%02d", 1 + r_.below(40)),
+                                      "一級建築士事務所 山田設計",
+                                      "佐藤",
+                                      "寸法は芯々寸法とする"};
+        for (int row = 0; row <= 8; ++row)
+            line(p, 8, mm(tx), mm(ty + 8 * row), mm(x1 - 10), mm(ty + 8 * row));
         line(p, 8, mm(tx), mm(ty), mm(tx), mm(ty + 64));
         line(p, 8, mm(tx + 30), mm(ty), mm(tx + 30), mm(ty + 64));
         for (int row = 0; row < 8; ++row) {
@@ -657,14 +661,13 @@ private:
         // Floor areas in square metres, left of the title block.
         const double ax = tx - 90;
         const double floor1 = 40 + r_.below(6000) / 100.0, floor2 = 30 + r_.below(4000) / 100.0;
-        const double building = floor1 + r_.below(500) / 100.0, site = 120 + r_.below(10000) / 100.0;
-        const std::pair<const char*, double> rows[] = {{"1階床面積", floor1},
-                                                       {"2階床面積", floor2},
-                                                       {"延床面積", floor1 + floor2},
-                                                       {"建築面積", building},
-                                                       {"敷地面積", site},
-                                                       {"建ぺい率", 100 * building / site}};
-        for (int row = 0; row <= 7; ++row) line(p, 8, mm(ax), mm(ty + 6 * row), mm(ax + 80), mm(ty + 6 * row));
+        const double building = floor1 + r_.below(500) / 100.0,
+                     site = 120 + r_.below(10000) / 100.0;
+        const std::pair<const char*, double> rows[] = {
+            {"1階床面積", floor1},  {"2階床面積", floor2}, {"延床面積", floor1 + floor2},
+            {"建築面積", building}, {"敷地面積", site},    {"建ぺい率", 100 * building / site}};
+        for (int row = 0; row <= 7; ++row)
+            line(p, 8, mm(ax), mm(ty + 6 * row), mm(ax + 80), mm(ty + 6 * row));
         for (double c : {0.0, 40.0, 80.0}) line(p, 8, mm(ax + c), mm(ty), mm(ax + c), mm(ty + 42));
         text(p, 8, 2, mm(ax + 2), mm(ty + 37.5), 0, "面積表");
         for (int row = 0; row < 6; ++row) {
@@ -674,11 +677,9 @@ private:
                  format("%.2f%s", rows[row].second, row == 5 ? "%" : "㎡"));
         }
 
-        static const char* const notes[] = {"特記事項",
-                                            "1. 寸法は芯々寸法とする。",
-                                            "2. 天井高さは CH=2,400 とする。",
-                                            "3. 建具は別途建具表による。",
-                                            "4. 仕上は仕上表による。"};
+        static const char* const notes[] = {
+            "特記事項", "1. 寸法は芯々寸法とする。", "2. 天井高さは CH=2,400 とする。",
+            "3. 建具は別途建具表による。", "4. 仕上は仕上表による。"};
         for (int k = 0; k < 5; ++k) text(p, 8, 1, mm(ax), mm(ty + 80 - 5 * k), 0, notes[k]);
     }
 
@@ -688,8 +689,8 @@ private:
                                             "Printer_D2dBMP = 0",      "Printer_BmpZENTAI = 0",
                                             "View_Direct2d = 1",       "Draw_BmpTOUKA = 1"};
         for (const char* n : names)
-            element(format("text 0 -1000 0 -1000 1 3 3 0.5 0 \"%s\" \"%s\" type=9 colour=9", kFont,
-                           n));
+            element(
+                format("text 0 -1000 0 -1000 1 3 3 0.5 0 \"%s\" \"%s\" type=9 colour=9", kFont, n));
     }
 
     // Furniture at 1:100 (paper millimetres), placed by the inserts above.
@@ -719,11 +720,12 @@ private:
                                       "insert 13 13.5 1 1 3.141592653589793 0"}));
         def(2, "ベッド", join(join(box(0, 0, 10, 20), box(1, 16, 9, 19)), {"line 0 12 10 12"}));
         def(3, "便器", join(box(-2, -2, 2, 0), {"arc 0 -4.5 2.5 0 6.283185307179586 0 0.75 1"}));
-        def(4, "洗面台", join(box(-7.5, 0, 0, 5),
-                              {"arc -3.75 2.5 2 0 6.283185307179586 0 0.7 1", "circle -3.75 2.5 0.2"}));
-        def(5, "キッチン", join(join(box(0, 0, 25.5, 6.5), box(3, 1, 9, 5.5)),
-                                {"circle 15 3.2 1", "circle 18 3.2 1", "circle 21 3.2 1",
-                                 "circle 6 3.2 0.3"}));
+        def(4, "洗面台",
+            join(box(-7.5, 0, 0, 5),
+                 {"arc -3.75 2.5 2 0 6.283185307179586 0 0.7 1", "circle -3.75 2.5 0.2"}));
+        def(5, "キッチン",
+            join(join(box(0, 0, 25.5, 6.5), box(3, 1, 9, 5.5)),
+                 {"circle 15 3.2 1", "circle 18 3.2 1", "circle 21 3.2 1", "circle 6 3.2 0.3"}));
         def(6, "浴槽", join(join(box(0, 0, 16, 8), box(1, 0.8, 15, 7.2)), {"circle 13.5 4 0.3"}));
     }
 
@@ -794,16 +796,18 @@ int selections(const fs::path& set, const fs::path& out) {
         }
     }
     std::fclose(list);
-    std::printf("selections %ld of %zu drawings (%ld past the line limit), records %ld, texts %ld, "
-                "bytes %ld (%.1f MB)\n",
-                files, drawings.size(), over, records, texts, bytes, bytes / 1e6);
+    std::printf(
+        "selections %ld of %zu drawings (%ld past the line limit), records %ld, texts %ld, "
+        "bytes %ld (%.1f MB)\n",
+        files, drawings.size(), over, records, texts, bytes, bytes / 1e6);
     return 0;
 }
 
 int usage() {
-    std::fputs("usage: dimcheck_drawing_set make DIR [COUNT [SEED]]\n"
-               "       dimcheck_drawing_set selections SET OUT\n",
-               stderr);
+    std::fputs(
+        "usage: dimcheck_drawing_set make DIR [COUNT [SEED]]\n"
+        "       dimcheck_drawing_set selections SET OUT\n",
+        stderr);
     return 2;
 }
 

@@ -147,7 +147,16 @@ private:
         any_ = true;
     }
 
+    // The colour an element is drawn in, as the host states it before the
+    // elements that change it; the checker reads it only to restore it.
+    void colour(const Base& base) {
+        if (base.colour == colour_ || !room()) return;
+        colour_ = base.colour;
+        record("lc%u\n", static_cast<unsigned>(colour_));
+    }
+
     void line(const Line& l, const Placement& p) {
+        colour(l.base);
         double x1, y1, x2, y2;
         place(p, l.x1, l.y1, x1, y1);
         place(p, l.x2, l.y2, x2, y2);
@@ -156,6 +165,7 @@ private:
 
     void point(const Dot& dot, const Placement& p) {
         if (dot.temporary) return;
+        colour(dot.base);
         double x, y;
         place(p, dot.x, dot.y, x, y);
         record("pt %.17g %.17g\n", x, y);
@@ -164,6 +174,7 @@ private:
     // Full circles are what the checker takes as end points; every other
     // curve carries its angles (and its flatness and tilt), which it ignores.
     void arc(const Arc& arc, const Placement& p) {
+        colour(arc.base);
         double x, y;
         place(p, arc.cx, arc.cy, x, y);
         const double radius = arc.radius * p.size_factor() * scale_;
@@ -195,6 +206,7 @@ private:
 
     void text(const Text& t, const Placement& p, const char* keyword) {
         if (t.role != TextRole::Drawn) return;
+        colour(t.base);
         double x1, y1, x2, y2;
         place(p, t.x1, t.y1, x1, y1);
         place(p, t.x2, t.y2, x2, y2);
@@ -252,6 +264,7 @@ private:
     GroupSelection sel_;
     std::string body_;
     std::string current_kind_;
+    unsigned colour_ = 1;  // as the head states it
     long visited_ = 0;
     bool any_ = false;
     double low_x_ = 0, low_y_ = 0, high_x_ = 0, high_y_ = 0;

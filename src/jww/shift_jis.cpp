@@ -85,7 +85,57 @@ bool append_shift_jis(char32_t c, Conversion& conversion, std::string& out) {
 #endif
 }
 
+// One Shift-JIS character (one or two bytes) as UTF-8 appended to `out`;
+// false if it is none.
+bool append_utf8(const char* bytes, std::size_t n, Conversion& conversion, std::string& out) {
+    char converted[8];
+#ifdef _WIN32
+    (void)conversion;
+    wchar_t wide[2];
+    int units = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(n), wide, 2);
+    if (units <= 0) return false;
+    int m =
+        WideCharToMultiByte(CP_UTF8, 0, wide, units, converted, sizeof converted, nullptr, nullptr);
+    if (m <= 0) return false;
+    out.append(converted, static_cast<std::size_t>(m));
+    return true;
+#else
+    if (!conversion.opened) {
+        conversion.cd = iconv_open("UTF-8", "CP932");
+        conversion.opened = true;
+    }
+    if (conversion.cd == reinterpret_cast<iconv_t>(-1)) return false;
+    char in[2] = {bytes[0], n > 1 ? bytes[1] : '\0'};
+    char* from = in;
+    std::size_t from_left = n;
+    char* to = converted;
+    std::size_t to_left = sizeof converted;
+    std::size_t done = iconv(conversion.cd, &from, &from_left, &to, &to_left);
+    if (done == static_cast<std::size_t>(-1) || from_left != 0) return false;
+    out.append(converted, sizeof converted - to_left);
+    return true;
+#endif
+}
+
 }  // namespace
+
+std::string utf8_from_shift_jis(const std::string& text) {
+    std::string out;
+    Conversion conversion;
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+        const std::size_t n = lead && i + 1 < text.size() ? 2 : 1;
+        if (!append_utf8(text.data() + i, n, conversion, out)) out += "\xEF\xBF\xBD";
+        i += n;
+    }
+    return out;
+}
 
 std::string shift_jis_from_utf16(const unsigned char* bytes, std::size_t units) {
     std::string out;

@@ -18,4 +18,8 @@ constexpr char kNoShiftJisForm = '?';
 // program give the same bytes.
 std::string shift_jis_from_utf16(const unsigned char* bytes, std::size_t units);
 
+// Turns Shift-JIS (code page 932) text into UTF-8, for pages a browser
+// shows. A byte sequence that is no character becomes U+FFFD.
+std::string utf8_from_shift_jis(const std::string& text);
+
 }  // namespace dimcheck::jww

@@ -15,6 +15,8 @@
 #include "jww/selection.h"
 #include "jww/shift_jis.h"
 #include "marks/report.h"
+#include "picture/index.h"
+#include "picture/svg.h"
 #include "run/files.h"
 #include "run/host_run.h"
 
@@ -26,6 +28,8 @@ namespace fs = std::filesystem;
 
 constexpr const char kSetReport[] = "dimcheck.csv";
 constexpr const char kSummaryFile[] = "summary.csv";
+constexpr const char kIndexFile[] = "index.html";
+constexpr const char kPictures[] = "pictures";
 constexpr const char kDefaultOut[] = "dimcheck-check";
 #ifdef _WIN32
 constexpr const char kNullDevice[] = "NUL";
@@ -56,7 +60,8 @@ constexpr const char kNotRead[] = "\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1: "; 
 // A drawing to check and the name the report gives it.
 struct Found {
     fs::path path;
-    std::string name;  // relative to the path given, '/' between folders, Shift-JIS
+    std::string name;       // relative to the path given, '/' between folders, Shift-JIS
+    std::string name_utf8;  // the same for pages
 };
 
 // Totals over the set, and the status they come to.
@@ -91,6 +96,16 @@ std::string shift_jis_name(const fs::path& p) {
                                      units.size());
 }
 
+// A path's name in UTF-8, for pages.
+std::string utf8_name(const fs::path& p) {
+    try {
+        const auto name = p.generic_u8string();
+        return std::string(name.begin(), name.end());
+    } catch (const std::exception&) {  // not UTF-8: as in Shift-JIS
+        return jww::utf8_from_shift_jis(shift_jis_name(p));
+    }
+}
+
 bool is_drawing_name(const fs::path& p) {
     std::string ext = p.extension().string();
     for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -102,7 +117,7 @@ bool is_drawing_name(const fs::path& p) {
 void find_drawings(const fs::path& given, const fs::path& out_dir, std::vector<Found>& found) {
     std::error_code ec;
     if (!fs::is_directory(given, ec)) {
-        found.push_back({given, shift_jis_name(given.filename())});
+        found.push_back({given, shift_jis_name(given.filename()), utf8_name(given.filename())});
         return;
     }
     std::vector<Found> here;
@@ -112,27 +127,36 @@ void find_drawings(const fs::path& given, const fs::path& out_dir, std::vector<F
             it.disable_recursion_pending();
             continue;
         }
-        if (it->is_regular_file(ec) && is_drawing_name(it->path()))
-            here.push_back({it->path(), shift_jis_name(it->path().lexically_relative(given))});
+        if (it->is_regular_file(ec) && is_drawing_name(it->path())) {
+            const fs::path relative = it->path().lexically_relative(given);
+            here.push_back({it->path(), shift_jis_name(relative), utf8_name(relative)});
+        }
     }
     std::sort(here.begin(), here.end(),
               [](const Found& a, const Found& b) { return a.path < b.path; });
     found.insert(found.end(), here.begin(), here.end());
 }
 
-// Whether every entry of an existing output folder is one a check writes;
-// those are removed, the folder kept.
+// Whether every entry of an existing output folder is one a check writes:
+// the reports, the index, and the folder of pictures holding pictures only.
+// Those are removed, the folder kept.
 bool clear_earlier_outputs(const fs::path& dir) {
     std::error_code ec;
     std::vector<fs::path> ours;
     for (const auto& entry : fs::directory_iterator(dir, ec)) {
         const fs::path name = entry.path().filename();
-        if (!entry.is_regular_file(ec) || (name != kSetReport && name != kSummaryFile))
+        if (name == kPictures && entry.is_directory(ec)) {
+            for (const auto& picture : fs::directory_iterator(entry.path(), ec))
+                if (!picture.is_regular_file(ec) || picture.path().extension() != ".svg")
+                    return false;
+        } else if (!entry.is_regular_file(ec) ||
+                   (name != kSetReport && name != kSummaryFile && name != kIndexFile)) {
             return false;
+        }
         ours.push_back(entry.path());
     }
     if (ec) return false;
-    for (const fs::path& p : ours) fs::remove(p, ec);
+    for (const fs::path& p : ours) fs::remove_all(p, ec);
     return true;
 }
 
@@ -169,6 +193,8 @@ public:
                        err_);
             return false;
         }
+        std::error_code ec;
+        fs::create_directory(out_dir_ / kPictures, ec);
         report_.open(out_dir_ / kSetReport, std::ios::binary);
         summary_.open(out_dir_ / kSummaryFile, std::ios::binary);
         report_ << kReportHeader << kGroupColumn << "\r\n";
@@ -193,6 +219,11 @@ public:
         summary_ << drawing.name << ",,,,,,,,," << kNotRead << reason << "\r\n";
         std::fprintf(err_, "%d/%d %s: not read: %s\n", number, count, drawing.name.c_str(),
                      reason.c_str());
+        picture::IndexRow row;
+        row.drawing = drawing.name_utf8;
+        row.state = jww::utf8_from_shift_jis(kNotRead + reason);
+        row.unchecked = true;
+        index_.push_back(row);
     }
 
     Totals end() {
@@ -202,6 +233,17 @@ public:
         summary_.close();
         if (report_.fail()) say_lost(kSetReport);
         if (summary_.fail()) say_lost(kSummaryFile);
+        char totals[320];
+        std::snprintf(totals, sizeof totals,
+                      "図面 %d（読めない図面 %d）、レイヤグループ %d（寸法値なし %d、未検査 %d）、"
+                      "文字 %d: 不良Ｘ %d、要・確認△ %d、良◎◯ %d",
+                      totals_.drawings, totals_.not_read, totals_.groups, totals_.no_values,
+                      totals_.not_checked, totals_.texts, totals_.wrong, totals_.to_check,
+                      totals_.good);
+        std::ofstream index(out_dir_ / kIndexFile, std::ios::binary);
+        index << picture::index_page(index_, totals);
+        index.close();
+        if (index.fail()) say_lost(kIndexFile);
         return totals_;
     }
 
@@ -217,20 +259,22 @@ private:
     void check_groups(const Found& drawing, const jww::Drawing& d, int number, int count) {
         const Totals before = totals_;
         const std::vector<jww::GroupSelection> groups = jww::select_groups(d, drawing.name);
-        for (const jww::GroupSelection& g : groups) check_group(drawing, d, g);
+        for (const jww::GroupSelection& g : groups) check_group(drawing, d, g, number);
         std::fprintf(err_, "%d/%d %s: groups %d, texts %d, good %d, to check %d, wrong %d\n",
                      number, count, drawing.name.c_str(), static_cast<int>(groups.size()),
                      totals_.texts - before.texts, totals_.good - before.good,
                      totals_.to_check - before.to_check, totals_.wrong - before.wrong);
     }
 
-    void check_group(const Found& drawing, const jww::Drawing& jd, const jww::GroupSelection& g) {
+    void check_group(const Found& drawing, const jww::Drawing& jd, const jww::GroupSelection& g,
+                     int number) {
         ++totals_.groups;
         totals_.left_out += g.left_out;
         const RunFiles files = run_files(work_.string());
         Output out;
         auto d = std::make_unique<Drawing>();
         const char* state = kChecked;
+        picture::IndexRow row;
         if (g.records > kLineLimit) {
             state = kTooManyRecords;
         } else {
@@ -251,6 +295,7 @@ private:
                 state = kNotRun;
             else
                 copy_rows(files.report, g.group);
+            if (state == kChecked) row.picture = draw(drawing, jd, g, files, number);
         }
         if (state == kNoValues) ++totals_.no_values;
         if (state != kChecked && state != kNoValues) ++totals_.not_checked;
@@ -260,14 +305,45 @@ private:
             totals_.wrong += out.cross_count;
             totals_.texts += d->text_count;
         }
-        char row[256];
-        std::snprintf(row, sizeof row, ",%X,%.15g,%d,%d,%d,%d,%d,%d,", g.group,
+        char cells[256];
+        std::snprintf(cells, sizeof cells, ",%X,%.15g,%d,%d,%d,%d,%d,%d,", g.group,
                       jd.groups[g.group].scale, out.circle_count, out.triangle_count,
                       out.cross_count, out.left_out_count, d->text_count, g.left_out);
-        summary_ << drawing.name << row << state << "\r\n";
+        summary_ << drawing.name << cells << state << "\r\n";
+        row.drawing = drawing.name_utf8;
+        row.group = g.group;
+        row.scale = jd.groups[g.group].scale;
+        row.good = out.circle_count;
+        row.to_check = out.triangle_count;
+        row.wrong = out.cross_count;
+        row.left_out = out.left_out_count;
+        row.texts = d->text_count;
+        row.not_selectable = g.left_out;
+        row.state = jww::utf8_from_shift_jis(state);
+        row.unchecked = state != kChecked && state != kNoValues;
+        index_.push_back(row);
         std::error_code ec;
         for (const std::string& f : {files.exchange, files.report, files.working})
             fs::remove(fs::path(f), ec);
+    }
+
+    // The picture of a checked group, from its selection and the result the
+    // host run wrote; its path in the output folder, or empty if it cannot
+    // be written.
+    std::string draw(const Found& drawing, const jww::Drawing& jd, const jww::GroupSelection& g,
+                     const RunFiles& files, int number) {
+        bool ok = false;
+        const std::string result = read_whole(fs::path(files.exchange), ok);
+        char name[32];
+        std::snprintf(name, sizeof name, "%04d-%X.svg", number, static_cast<unsigned>(g.group));
+        char title[16];
+        std::snprintf(title, sizeof title, " [%X]", static_cast<unsigned>(g.group));
+        std::ofstream svg(out_dir_ / kPictures / name, std::ios::binary);
+        svg << picture::draw_group(g.exchange, result, jd.groups[g.group].scale,
+                                   drawing.name_utf8 + title);
+        svg.close();
+        if (!ok || svg.fail()) return "";
+        return std::string(kPictures) + "/" + name;
     }
 
     // The host run's report rows, each with the group it came from.
@@ -292,6 +368,7 @@ private:
     fs::path work_;
     std::ofstream report_, summary_;
     Totals totals_;
+    std::vector<picture::IndexRow> index_;
 };
 
 // The options a check takes: those that change how texts are judged and
