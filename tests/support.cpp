@@ -1,5 +1,7 @@
 #include "support.h"
 
+#include <filesystem>
+
 #include "marks/search_drawing.h"
 
 #include <sys/wait.h>
@@ -56,6 +58,10 @@ Outcome run_program(const std::string& folder, const std::vector<std::string>& a
                     unsigned long max_file_bytes) {
     // SIGXFSZ stays ignored, so that a write beyond the file-size limit fails.
     std::string command = "cd " + quoted(folder) + " && trap '' XFSZ && exec ";
+    // A temporary folder of the run's own, which it must leave empty.
+    const std::string temporary = folder + "/.tmp";
+    std::filesystem::create_directory(temporary);
+    command = "export TMPDIR=" + quoted(temporary) + "; " + command;
     if (max_file_bytes != 0) command += "prlimit --fsize=" + std::to_string(max_file_bytes) + " ";
 #if DIMCHECK_WINE_SUITE  // its own prefix (wine/prefix.sh); nothing but the program writes to
                          // stderr
@@ -75,6 +81,8 @@ Outcome run_program(const std::string& folder, const std::vector<std::string>& a
     o.err = read_file(err);
     std::remove(out.c_str());
     std::remove(err.c_str());
+    if (!std::filesystem::is_empty(temporary)) o.err += "(files left in the temporary folder)\n";
+    std::filesystem::remove_all(temporary);
     return o;
 }
 

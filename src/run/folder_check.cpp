@@ -346,19 +346,18 @@ private:
         return std::string(kPictures) + "/" + name;
     }
 
-    // The host run's report rows, each with the group it came from.
+    // The host run's report rows after its header, each with the group it came from.
     void copy_rows(const std::string& report, int group) {
         bool ok = false;
         const std::string rows = read_whole(fs::path(report), ok);
-        std::size_t at = rows.find("\r\n");
-        while (at != std::string::npos && at + 2 < rows.size()) {
-            const std::size_t end = rows.find("\r\n", at + 2);
-            if (end == std::string::npos) break;
-            char column[8];
-            std::snprintf(column, sizeof column, ",%X\r\n", group);
-            report_.write(rows.data() + at + 2, static_cast<std::streamsize>(end - at - 2));
+        char column[8];
+        std::snprintf(column, sizeof column, ",%X\r\n", static_cast<unsigned>(group));
+        std::size_t start = rows.find("\r\n");
+        for (std::size_t end; start != std::string::npos &&
+                              (end = rows.find("\r\n", start + 2)) != std::string::npos;
+             start = end) {
+            report_.write(rows.data() + start + 2, static_cast<std::streamsize>(end - start - 2));
             report_ << column;
-            at = end;
         }
     }
 

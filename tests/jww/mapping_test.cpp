@@ -1,9 +1,12 @@
 // A folder check judges each layer group of a drawing exactly as the host
 // run judges the exchange file of that group: for every test drawing, each
 // group's selection is written as an exchange file and checked by the host
-// run, and its report rows are the folder check's rows of that group.
+// run, and its report rows are the folder check's rows of that group. The
+// selections themselves are kept in jww/selections/DRAWING-GROUP.txt
+// (DIMCHECK_RECORD=1 writes them anew).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 
 #include "jww/compose.h"
@@ -41,6 +44,10 @@ TEST(Mapping, EveryGroupIsJudgedAsTheHostRunJudgesItsSelection) {
             std::vector<std::string> expected;
             for (const jww::GroupSelection& g :
                  jww::select_groups(jww::read_drawing(bytes), file)) {
+                const std::string kept = std::string(DIMCHECK_TESTS_DIR) + "/jww/selections/" +
+                                         name + "-" + "0123456789ABCDEF"[g.group] + ".txt";
+                if (std::getenv("DIMCHECK_RECORD")) write_file(kept, g.exchange);
+                EXPECT_EQ(g.exchange, read_file(kept)) << kept;
                 ScratchDir host;
                 write_file(host.file("JWC_TEMP.TXT"), g.exchange);
                 std::vector<std::string> args = options;
