@@ -15,10 +15,10 @@ crlf() { sed 's/$/\r/' "$1"; }
 "$cmake" -E tar xf "$zip"
 pkg=$(basename "$zip" .zip)
 [ -d "$pkg" ] || fail "$zip does not unpack into $pkg/"
-for f in dimcheck.exe dimcheck.bat dimcheck-explain.bat dimcheck-check.bat readme.txt LICENSE.txt; do
+for f in dimcheck.exe dimcheck.bat dimcheck-explain.bat dimcheck-check.bat check-picture.png readme.txt LICENSE.txt; do
     [ -f "$pkg/$f" ] || fail "no $f"
 done
-[ "$(ls "$pkg" | wc -l)" -eq 6 ] || fail "unexpected files in the package: $(ls "$pkg")"
+[ "$(ls "$pkg" | wc -l)" -eq 7 ] || fail "unexpected files in the package: $(ls "$pkg")"
 for f in dimcheck.bat dimcheck-explain.bat dimcheck-check.bat; do
     cmp -s "$pkg/$f" "$src/dist/$f" || fail "$f differs from dist/"
 done
