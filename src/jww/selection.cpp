@@ -267,7 +267,7 @@ private:
     unsigned colour_ = 1;  // as the head states it
     long visited_ = 0;
     bool any_ = false;
-    double low_x_ = 0, low_y_ = 0, high_x_ = 0, high_y_ = 0;
+    double low_x_{}, low_y_{}, high_x_{}, high_y_{};  // set by the first point
 };
 
 // Whether an element is drawing content: the host's own texts are not.

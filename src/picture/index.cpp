@@ -8,6 +8,10 @@
 
 namespace dimcheck::picture {
 
+namespace {
+
+// A path for a link: every byte but letters, digits and - . _ ~ / as %XX,
+// so that names in any script, and with # or %, lead to their file.
 std::string percent_encoded(const std::string& path) {
     std::string out;
     for (char c : path) {
@@ -21,6 +25,8 @@ std::string percent_encoded(const std::string& path) {
     }
     return out;
 }
+
+}  // namespace
 
 std::string index_page(std::vector<IndexRow> rows, const std::string& totals) {
     std::stable_sort(rows.begin(), rows.end(), [](const IndexRow& a, const IndexRow& b) {

@@ -14,12 +14,9 @@ struct IndexRow {
     double scale = 0;
     int good = 0, to_check = 0, wrong = 0, left_out = 0, texts = 0, not_selectable = 0;
     std::string state;    // UTF-8: checked, nothing to check, not checked and why, not read and why
-    std::string picture;  // the picture's path in the output folder, or empty
+    std::string picture;  // the picture's path in the output folder (UTF-8), or empty
     bool unchecked = false;  // not read, or not checked: shown as a fault
 };
-
-// `%` and every byte but letters, digits and - . _ ~ / as %XX.
-std::string percent_encoded(const std::string& path);
 
 // The page, rows sorted most crosses first, then most triangles, then by
 // drawing and group.

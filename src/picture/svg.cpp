@@ -214,7 +214,7 @@ private:
     int pen_ = 1;
     std::string drawing_, marks_;
     bool any_ = false;
-    double low_x_ = 0, low_y_ = 0, high_x_ = 0, high_y_ = 0;
+    double low_x_{}, low_y_{}, high_x_{}, high_y_{};  // set by the first point
 };
 
 }  // namespace

@@ -334,13 +334,20 @@ private:
                      const RunFiles& files, int number) {
         bool ok = false;
         const std::string result = read_whole(fs::path(files.exchange), ok);
-        char name[32];
-        std::snprintf(name, sizeof name, "%04d-%X.svg", number, static_cast<unsigned>(g.group));
-        char title[16];
-        std::snprintf(title, sizeof title, " [%X]", static_cast<unsigned>(g.group));
-        std::ofstream svg(out_dir_ / kPictures / name, std::ios::binary);
+        // NNNN-STEM-G.svg: the drawing's number makes the name unique, its
+        // stem (at most 60 bytes, whole characters) says which it is.
+        std::string stem = utf8_name(drawing.path.stem());
+        std::size_t cut = std::min<std::size_t>(stem.size(), 60);
+        while (cut > 0 && cut < stem.size() &&
+               (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80)
+            --cut;
+        char number_part[16], group_part[16];
+        std::snprintf(number_part, sizeof number_part, "%04d-", number);
+        std::snprintf(group_part, sizeof group_part, "-%X.svg", static_cast<unsigned>(g.group));
+        const std::string name = number_part + stem.substr(0, cut) + group_part;
+        std::ofstream svg(out_dir_ / kPictures / fs::u8path(name), std::ios::binary);
         svg << picture::draw_group(g.exchange, result, jd.groups[g.group].scale,
-                                   drawing.name_utf8 + title);
+                                   drawing.name_utf8 + " [" + group_part[1] + "]");
         svg.close();
         if (!ok || svg.fail()) return "";
         return std::string(kPictures) + "/" + name;

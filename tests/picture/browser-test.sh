@@ -33,17 +33,18 @@ browser --dump-dom "file://$scratch/out/index.html" >index.dom
 rows=$(grep -o '<tr class="[^"]*"><td>[^<]*</td><td>[^<]*</td>' index.dom | sed 's/<[^>]*>/ /g' | tr -s ' ')
 expected=" 平面図/hostile.jww 0 
  plan.jww 0 
- plan.jww 1 "
+ plan.jww 1 
+ plan.jww 2 "
 [ "$rows" = "$expected" ] || fail "index rows: $rows"
 
 # Markup in a text is text: escaped in the picture's DOM, no element made of it.
-browser --dump-dom "file://$scratch/out/pictures/0002-0.svg" >hostile.dom
+browser --dump-dom "file://$scratch/out/pictures/0002-hostile-0.svg" >hostile.dom
 grep -q '&lt;script&gt;alert(1)&lt;/script&gt;' hostile.dom || fail "the <script> text is not shown as text"
 grep -qi '<script\|<img' hostile.dom && fail "a text of the drawing became an element"
 
 # Where a user-space point (x, y) of the picture lands in a W x H screenshot:
 # the viewBox scaled to fit, centred.
-svg=out/pictures/0001-0.svg
+svg=out/pictures/0001-plan-0.svg
 box=$(sed -n 's/.*viewBox="\([^"]*\)".*/\1/p' "$svg")
 pixel() { # X Y -> "px py"
     echo "$box $1 $2" | awk '{ s = 1000 / $3; if (800 / $4 < s) s = 800 / $4
