@@ -123,8 +123,10 @@ def main():
                 listed.add(tuple(parts[:3]))
 
     work = tempfile.mkdtemp(prefix="dimcheck-mutate-")
-    files = subprocess.run(["git", "ls-files", "-co", "--exclude-standard"], cwd=ROOT,
-                           capture_output=True, text=True, check=True).stdout.split()
+    # NUL-separated: names in any script (recorded pictures) as they are.
+    files = subprocess.run(["git", "ls-files", "-z", "-co", "--exclude-standard"], cwd=ROOT,
+                           capture_output=True, text=True, check=True).stdout.split("\0")
+    files = [f for f in files if f]
     for f in files:
         if os.path.isfile(os.path.join(ROOT, f)):
             os.makedirs(os.path.dirname(os.path.join(work, f)) or work, exist_ok=True)
