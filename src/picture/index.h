@@ -11,8 +11,9 @@ namespace dimcheck::picture {
 struct IndexRow {
     std::string drawing;  // UTF-8, relative to the path given
     int group = -1;       // -1: the drawing could not be read
-    double scale = 0;
-    int good = 0, to_check = 0, wrong = 0, left_out = 0, texts = 0, not_selectable = 0;
+    double scale{};
+    int good{}, to_check{}, wrong{}, left_out{}, texts{},
+        not_selectable{};  // shown when group >= 0
     std::string state;    // UTF-8: checked, nothing to check, not checked and why, not read and why
     std::string picture;  // the picture's path in the output folder (UTF-8), or empty
     bool unchecked = false;  // not read, or not checked: shown as a fault
