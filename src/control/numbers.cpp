@@ -1,5 +1,6 @@
 #include "control/numbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <cstdint>
@@ -371,6 +372,16 @@ int format_to(char* out, std::size_t size, const char* format, ...) {
     int n = format_list(out, size, format, args);
     va_end(args);
     return n;
+}
+
+void append_formatted(std::string& out, const char* format, ...) {
+    char line[512];
+    va_list args;
+    va_start(args, format);
+    int n = format_list(line, sizeof line, format, args);
+    va_end(args);
+    if (n > 0)
+        out.append(line, std::min<std::size_t>(static_cast<std::size_t>(n), sizeof line - 1));
 }
 
 }  // namespace dimcheck

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #if defined(__GNUC__)
 #define DIMCHECK_PRINTF_LIKE(format_index) \
@@ -48,5 +49,7 @@ void write_fixed_line(std::FILE* out, const char* head, const double* values, in
 // conversion goes to the C library whole.
 int print_to(std::FILE* out, const char* format, ...) DIMCHECK_PRINTF_LIKE(2);
 int format_to(char* out, std::size_t size, const char* format, ...) DIMCHECK_PRINTF_LIKE(3);
+// As format_to, appended to `out`; at most 511 bytes a call.
+void append_formatted(std::string& out, const char* format, ...) DIMCHECK_PRINTF_LIKE(2);
 
 }  // namespace dimcheck

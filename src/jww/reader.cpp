@@ -15,8 +15,6 @@ namespace dimcheck::jww {
 namespace {
 
 constexpr std::uint32_t kVersions[] = {230, 300, 351, 420, 600, 700};
-constexpr std::size_t kGroups = 16;
-constexpr std::size_t kLayersPerGroup = 16;
 
 // The element classes, in the order of the variant Element, then the block
 // definition.

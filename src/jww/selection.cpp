@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <map>
 
 #include "control/drawing.h"
+#include "control/numbers.h"
 
 namespace dimcheck::jww {
 
@@ -90,22 +90,24 @@ public:
 
     GroupSelection finish(const std::string& file) {
         std::string head;
-        put(head, "file=%s\n", one_record_body(file).c_str());
-        put(head, "hs");
-        for (const LayerGroup& g : d_.groups) put(head, " %.17g", g.scale);
-        put(head, "\nhcw");
-        for (const TextKind& k : d_.text_kinds) put(head, " %.17g", k.width);
-        put(head, "\nhch");
-        for (const TextKind& k : d_.text_kinds) put(head, " %.17g", k.height);
-        put(head, "\nhcd");
-        for (const TextKind& k : d_.text_kinds) put(head, " %.17g", k.spacing);
-        put(head, "\nhcc");
-        for (const TextKind& k : d_.text_kinds) put(head, " %u", static_cast<unsigned>(k.colour));
+        append_formatted(head, "file=%s\n", one_record_body(file).c_str());
+        append_formatted(head, "hs");
+        for (const LayerGroup& g : d_.groups) append_formatted(head, " %.17g", g.scale);
+        append_formatted(head, "\nhcw");
+        for (const TextKind& k : d_.text_kinds) append_formatted(head, " %.17g", k.width);
+        append_formatted(head, "\nhch");
+        for (const TextKind& k : d_.text_kinds) append_formatted(head, " %.17g", k.height);
+        append_formatted(head, "\nhcd");
+        for (const TextKind& k : d_.text_kinds) append_formatted(head, " %.17g", k.spacing);
+        append_formatted(head, "\nhcc");
+        for (const TextKind& k : d_.text_kinds)
+            append_formatted(head, " %u", static_cast<unsigned>(k.colour));
         if (!any_) low_x_ = low_y_ = high_x_ = high_y_ = 0;
-        put(head, "\nhn %.17g %.17g %.17g %.17g\n", low_x_, low_y_, high_x_, high_y_);
+        append_formatted(head, "\nhn %.17g %.17g %.17g %.17g\n", low_x_, low_y_, high_x_, high_y_);
         // The comment fixes the checker's scale from the group's.
-        put(head, "lg%x\n#jww group %X\nly%x\nlt1\nlc1\npn1\n", static_cast<unsigned>(group_),
-            static_cast<unsigned>(group_), static_cast<unsigned>(d_.groups[group_].write_layer));
+        append_formatted(head, "lg%x\n#jww group %X\nly%x\nlt1\nlc1\npn1\n",
+                         static_cast<unsigned>(group_), static_cast<unsigned>(group_),
+                         static_cast<unsigned>(d_.groups[group_].write_layer));
         const int head_records = static_cast<int>(std::count(head.begin(), head.end(), '\n'));
         sel_.exchange = head + kind_record(d_.write_text_kind, d_.write_text, 1) + body_;
         sel_.records += head_records + 1;
@@ -113,25 +115,13 @@ public:
     }
 
 private:
-    static void put(std::string& out, const char* format, ...) {
-        char buf[512];
-        va_list args;
-        va_start(args, format);
-        std::vsnprintf(buf, sizeof buf, format, args);
-        va_end(args);
-        out += buf;
-    }
     // One record of the selection, unless the checker's limit is passed:
     // then nothing more is needed to say so.
     bool room() const { return sel_.records <= kLineLimit; }
-    void record(const char* format, ...) {
+    template <class... Values>
+    void record(const char* format, Values... values) {
         if (!room()) return;
-        char buf[512];
-        va_list args;
-        va_start(args, format);
-        std::vsnprintf(buf, sizeof buf, format, args);
-        va_end(args);
-        body_ += buf;
+        append_formatted(body_, format, values...);
         ++sel_.records;
     }
 
@@ -197,10 +187,11 @@ private:
         const std::uint32_t k = kind % 10000;
         std::string out;
         if (k >= 1 && k <= 10 && factor == 1)
-            put(out, "cn%u\n", static_cast<unsigned>(k));
+            append_formatted(out, "cn%u\n", static_cast<unsigned>(k));
         else
-            put(out, "cn0 %.17g %.17g %.17g %u\n", own.width * factor, own.height * factor,
-                own.spacing * factor, static_cast<unsigned>(own.colour));
+            append_formatted(out, "cn0 %.17g %.17g %.17g %u\n", own.width * factor,
+                             own.height * factor, own.spacing * factor,
+                             static_cast<unsigned>(own.colour));
         return out;
     }
 

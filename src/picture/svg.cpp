@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -68,35 +67,29 @@ public:
         if (!any_) x0 = y0 = 0, x1 = y1 = 1;
         const double margin = std::max({x1 - x0, y1 - y0, 1e-9}) * 0.03;
         std::string s;
-        put(s, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
-        put(s,
+        append_formatted(s, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+        append_formatted(
+            s,
             "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"%.10g %.10g %.10g %.10g\" "
             "width=\"100%%\" height=\"100%%\" font-family=\"'MS Gothic', 'ＭＳ ゴシック', "
             "'IPAGothic', 'IPAexGothic', 'Noto Sans CJK JP', 'Noto Sans JP', monospace\">\n",
             x0 - margin, -y1 - margin, x1 - x0 + 2 * margin, y1 - y0 + 2 * margin);
         s += "<title>" + escaped(title) + "</title>\n";
-        put(s,
+        append_formatted(
+            s,
             "<rect x=\"%.10g\" y=\"%.10g\" width=\"%.10g\" height=\"%.10g\" fill=\"#fbfbf6\"/>\n",
             x0 - margin, -y1 - margin, x1 - x0 + 2 * margin, y1 - y0 + 2 * margin);
         s += "<g id=\"drawing\" fill=\"none\">\n" + drawing_ + "</g>\n";
-        put(s, "<g id=\"marks\" fill=\"none\" stroke=\"%s\">\n", kMarkColour);
+        append_formatted(s, "<g id=\"marks\" fill=\"none\" stroke=\"%s\">\n", kMarkColour);
         s += marks_ + "</g>\n";
         if (!note.empty())
-            put(s, "<text x=\"%.10g\" y=\"%.10g\" font-size=\"%.10g\" fill=\"%s\">%s</text>\n", x0,
+            append_formatted(
+                s, "<text x=\"%.10g\" y=\"%.10g\" font-size=\"%.10g\" fill=\"%s\">%s</text>\n", x0,
                 up(y1), margin, kMarkColour, escaped(note).c_str());
         return s + "</svg>\n";
     }
 
 private:
-    static void put(std::string& out, const char* format, ...) {
-        char buf[512];
-        va_list args;
-        va_start(args, format);
-        std::vsnprintf(buf, sizeof buf, format, args);
-        va_end(args);
-        out += buf;
-    }
-
     void extend(double x, double y) {
         if (!any_ || x < low_x_) low_x_ = x;
         if (!any_ || y < low_y_) low_y_ = y;
@@ -121,8 +114,9 @@ private:
             if (!lines_too) return;
             extend(v[0], v[1]);
             extend(v[2], v[3]);
-            put(out, "<line x1=\"%.10g\" y1=\"%.10g\" x2=\"%.10g\" y2=\"%.10g\" %s/>\n", v[0],
-                up(v[1]), v[2], up(v[3]), stroke(ours).c_str());
+            append_formatted(out,
+                             "<line x1=\"%.10g\" y1=\"%.10g\" x2=\"%.10g\" y2=\"%.10g\" %s/>\n",
+                             v[0], up(v[1]), v[2], up(v[3]), stroke(ours).c_str());
         } else if (line.compare(0, 3, "hch") == 0) {
             read_numbers(r + 3, heights_ + 1, 10);
         } else if (line.compare(0, 2, "lc") == 0) {
@@ -138,8 +132,9 @@ private:
         } else if (line.compare(0, 3, "pt ") == 0 && read_numbers(r + 3, v, 2) == 2 &&
                    finite(v, 2)) {
             extend(v[0], v[1]);
-            put(out, "<circle cx=\"%.10g\" cy=\"%.10g\" r=\"%.10g\" fill=\"%s\"/>\n", v[0],
-                up(v[1]), height_ * scale_ * 0.15, ours ? kMarkColour : pen_colour(pen_));
+            append_formatted(out, "<circle cx=\"%.10g\" cy=\"%.10g\" r=\"%.10g\" fill=\"%s\"/>\n",
+                             v[0], up(v[1]), height_ * scale_ * 0.15,
+                             ours ? kMarkColour : pen_colour(pen_));
         } else if (first == 'c' && line.size() > 3 && line[2] == ' ') {
             text(line, ours, out);
         }
@@ -153,8 +148,8 @@ private:
         extend(cx - r, cy - r);
         extend(cx + r, cy + r);
         if (n == 3) {
-            put(out, "<circle cx=\"%.10g\" cy=\"%.10g\" r=\"%.10g\" %s/>\n", cx, up(cy), r,
-                stroke(ours).c_str());
+            append_formatted(out, "<circle cx=\"%.10g\" cy=\"%.10g\" r=\"%.10g\" %s/>\n", cx,
+                             up(cy), r, stroke(ours).c_str());
             return;
         }
         const double flat = n == 7 ? v[5] : 1, tilt = n == 7 ? v[6] * kPi / 180 : 0;
@@ -170,7 +165,8 @@ private:
         at(a1, ex, ey);
         // Two halves, so that no half spans more than a half turn.
         const int sweep = a1 > a0 ? 0 : 1;  // the y axis points down in the picture
-        put(out,
+        append_formatted(
+            out,
             "<path d=\"M %.10g %.10g A %.10g %.10g %.10g 0 %d %.10g %.10g A %.10g %.10g %.10g 0 %d "
             "%.10g %.10g\" %s/>\n",
             sx, up(sy), r, std::fabs(r * flat), up(tilt * 180 / kPi), sweep, mx, up(my), r,
@@ -197,14 +193,16 @@ private:
             extend(v[0] + v[2] / length * width, v[1] + v[3] / length * width + size);
         }
         const double degrees = -std::atan2(v[3], v[2]) * 180 / kPi;
-        put(out, "<text x=\"%.10g\" y=\"%.10g\" font-size=\"%.10g\" fill=\"%s\"", v[0], up(v[1]),
-            size, ours ? kMarkColour : pen_colour(pen_));
+        append_formatted(out, "<text x=\"%.10g\" y=\"%.10g\" font-size=\"%.10g\" fill=\"%s\"", v[0],
+                         up(v[1]), size, ours ? kMarkColour : pen_colour(pen_));
         if (degrees != 0)
-            put(out, " transform=\"rotate(%.10g %.10g %.10g)\"", degrees, v[0], up(v[1]));
+            append_formatted(out, " transform=\"rotate(%.10g %.10g %.10g)\"", degrees, v[0],
+                             up(v[1]));
         // The drawing's texts span their base lines; the checker's own (the
         // summary's base line is a fixed 10 units) take their natural width.
         if (length > 0 && !ours)
-            put(out, " textLength=\"%.10g\" lengthAdjust=\"spacingAndGlyphs\"", length);
+            append_formatted(out, " textLength=\"%.10g\" lengthAdjust=\"spacingAndGlyphs\"",
+                             length);
         out += ">" + escaped(jww::utf8_from_shift_jis(body)) + "</text>\n";
     }
 
