@@ -106,6 +106,16 @@ std::string utf8_name(const fs::path& p) {
     }
 }
 
+// A field of the summary: in double quotes (doubled inside) when it holds a
+// comma, a double quote or a line end, as a reader's message or a file
+// name may.
+std::string csv_field(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
 bool is_drawing_name(const fs::path& p) {
     std::string ext = p.extension().string();
     for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -216,7 +226,8 @@ public:
             }
         }
         ++totals_.not_read;
-        summary_ << drawing.name << ",,,,,,,,," << kNotRead << reason << "\r\n";
+        summary_ << csv_field(drawing.name) << ",,,,,,,,," << csv_field(kNotRead + reason)
+                 << "\r\n";
         std::fprintf(err_, "%d/%d %s: not read: %s\n", number, count, drawing.name.c_str(),
                      reason.c_str());
         picture::IndexRow row;
@@ -309,7 +320,7 @@ private:
         std::snprintf(cells, sizeof cells, ",%X,%.15g,%d,%d,%d,%d,%d,%d,", g.group,
                       jd.groups[g.group].scale, out.circle_count, out.triangle_count,
                       out.cross_count, out.left_out_count, d->text_count, g.left_out);
-        summary_ << drawing.name << cells << state << "\r\n";
+        summary_ << csv_field(drawing.name) << cells << state << "\r\n";
         row.drawing = drawing.name_utf8;
         row.group = g.group;
         row.scale = jd.groups[g.group].scale;
