@@ -125,11 +125,13 @@ private:
         ++sel_.records;
     }
 
-    // A point at real size, within the extent.
+    // A point at real size, within the extent (unless it is no number: the
+    // extent stays one the checker can use).
     void place(const Placement& p, double x, double y, double& rx, double& ry) {
         p.apply(x, y, rx, ry);
         rx *= scale_;
         ry *= scale_;
+        if (!std::isfinite(rx) || !std::isfinite(ry)) return;
         if (!any_ || rx < low_x_) low_x_ = rx;
         if (!any_ || ry < low_y_) low_y_ = ry;
         if (!any_ || rx > high_x_) high_x_ = rx;
