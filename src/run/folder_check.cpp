@@ -99,9 +99,10 @@ std::string shift_jis_name(const fs::path& p) {
 // A path's name in UTF-8, for pages.
 std::string utf8_name(const fs::path& p) {
     try {
+        p.generic_u16string();  // a name that is no UTF-8 stops here
         const auto name = p.generic_u8string();
         return std::string(name.begin(), name.end());
-    } catch (const std::exception&) {  // not UTF-8: as in Shift-JIS
+    } catch (const std::exception&) {  // as in Shift-JIS, each byte above ASCII a '?'
         return jww::utf8_from_shift_jis(shift_jis_name(p));
     }
 }
@@ -360,6 +361,13 @@ private:
         svg << picture::draw_group(g.exchange, result, jd.groups[g.group].scale,
                                    drawing.name_utf8 + " [" + group_part[1] + "]");
         svg.close();
+        if (svg.fail()) {  // cut short: removed, and said
+            std::error_code ec;
+            fs::remove(out_dir_ / kPictures / fs::u8path(name), ec);
+            totals_.output_lost = true;
+            std::fprintf(err_, "dimcheck --check: %s/%s cannot be written\n", kPictures,
+                         shift_jis_name(fs::u8path(name)).c_str());
+        }
         if (!ok || svg.fail()) return "";
         return std::string(kPictures) + "/" + name;
     }
