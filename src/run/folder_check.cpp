@@ -118,7 +118,8 @@ std::string csv_field(const std::string& text) {
 }
 
 bool is_drawing_name(const fs::path& p) {
-    std::string ext = p.extension().string();
+    const auto utf8 = p.extension().u8string();  // any name converts to UTF-8
+    std::string ext(utf8.begin(), utf8.end());
     for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return ext == ".jww";
 }
@@ -199,6 +200,15 @@ public:
     // Opens the outputs and the work folder; false (said) if it cannot.
     bool begin() {
         work_ = make_work_folder();
+        // The host run opens its files by narrow names: the work folder's
+        // must have one (on Windows, in the system's code page).
+        try {
+            work_name_ = work_.string();
+        } catch (const std::exception&) {
+            std::error_code ec;
+            fs::remove(work_, ec);
+            work_.clear();
+        }
         if (work_.empty()) {
             std::fputs("dimcheck --check: no work folder can be made in the temporary folder\n",
                        err_);
@@ -282,7 +292,7 @@ private:
                      int number) {
         ++totals_.groups;
         totals_.left_out += g.left_out;
-        const RunFiles files = run_files(work_.string());
+        const RunFiles files = run_files(work_name_);
         Output out;
         auto d = std::make_unique<Drawing>();
         const char* state = kChecked;
@@ -391,6 +401,7 @@ private:
     const fs::path out_dir_;
     std::FILE* const err_;
     fs::path work_;
+    std::string work_name_;
     std::ofstream report_, summary_;
     Totals totals_;
     std::vector<picture::IndexRow> index_;
@@ -410,7 +421,10 @@ int check_folder(const std::vector<fs::path>& args, std::FILE* out, std::FILE* e
     std::vector<fs::path> paths;
     fs::path out_dir = kDefaultOut;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string arg = args[i].string();
+        // As UTF-8, which holds any argument on Windows too (the system's
+        // code page may not): options and --out are ASCII.
+        const auto utf8 = args[i].u8string();
+        const std::string arg(utf8.begin(), utf8.end());
         if (arg == "--out" && i + 1 < args.size()) {
             out_dir = args[++i];
         } else if (!arg.empty() && arg[0] == '-') {
