@@ -12,8 +12,6 @@
 
 namespace dimcheck {
 
-bool is_lead_byte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
 namespace {
 
 // Half-width characters that a dimension value may hold.

@@ -1,12 +1,10 @@
 // Reading a text body as a length.
 #pragma once
 
+#include "control/fields.h"
 #include "control/trace.h"
 
 namespace dimcheck {
-
-// Whether c is the first byte of a Shift-JIS double-byte character.
-bool is_lead_byte(unsigned char c);
 
 // Bytes of the characters a value is written with, terminator included.
 constexpr int kValueText = 65;

@@ -30,6 +30,11 @@ private:
     bool ok_ = true;
 };
 
+// Whether c is the first byte of a Shift-JIS double-byte character.
+inline bool is_lead_byte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
 // Skips the blanks that the C library's isspace knows in the "C" locale.
 const char* skip_space(const char* p);
 

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "control/drawing.h"
+#include "control/fields.h"
 #include "control/numbers.h"
 
 namespace dimcheck::jww {
@@ -53,8 +54,6 @@ Placement placement_of(const Insert& insert) {
     p.f = insert.y;
     return p;
 }
-
-bool is_lead_byte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 // A text body as one record can carry it: no line break inside, and cut
 // where the checker would cut it, never inside a double-byte character.

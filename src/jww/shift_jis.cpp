@@ -1,5 +1,7 @@
 #include "jww/shift_jis.h"
 
+#include "control/fields.h"
+
 #include <cstdint>
 
 #ifdef _WIN32
@@ -38,6 +40,24 @@ struct Conversion {
         if (opened && cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
     }
 };
+
+// The `n` bytes at `in` (one character) converted from `from` to `to` and
+// appended to `out`; false if they have no form there.
+bool append_converted(Conversion& conversion, const char* to, const char* from, char* in,
+                      std::size_t n, std::string& out) {
+    if (!conversion.opened) {
+        conversion.cd = iconv_open(to, from);
+        conversion.opened = true;
+    }
+    if (conversion.cd == reinterpret_cast<iconv_t>(-1)) return false;
+    char converted[8];
+    char* target = converted;
+    std::size_t room = sizeof converted;
+    std::size_t done = iconv(conversion.cd, &in, &n, &target, &room);
+    if (done == static_cast<std::size_t>(-1) || n != 0) return false;
+    out.append(converted, sizeof converted - room);
+    return true;
+}
 #endif
 
 // One character's Shift-JIS bytes appended to `out`; false if it has none.
@@ -52,10 +72,10 @@ bool append_shift_jis(char32_t c, Conversion& conversion, std::string& out) {
     } else {
         units[0] = static_cast<std::uint16_t>(c);
     }
-    char converted[8];
 #ifdef _WIN32
     // No best fit: a character either has its own form or none.
     (void)conversion;
+    char converted[8];
     BOOL used_default = FALSE;
     int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, reinterpret_cast<LPCWCH>(units), count,
                                 converted, sizeof converted, nullptr, &used_default);
@@ -69,28 +89,17 @@ bool append_shift_jis(char32_t c, Conversion& conversion, std::string& out) {
         in[2 * i] = static_cast<unsigned char>(units[i] & 0xFF);
         in[2 * i + 1] = static_cast<unsigned char>(units[i] >> 8);
     }
-    if (!conversion.opened) {
-        conversion.cd = iconv_open("CP932", "UTF-16LE");
-        conversion.opened = true;
-    }
-    if (conversion.cd == reinterpret_cast<iconv_t>(-1)) return false;
-    char* from = reinterpret_cast<char*>(in);
-    std::size_t from_left = static_cast<std::size_t>(2 * count);
-    char* to = converted;
-    std::size_t to_left = sizeof converted;
-    std::size_t done = iconv(conversion.cd, &from, &from_left, &to, &to_left);
-    if (done == static_cast<std::size_t>(-1) || from_left != 0) return false;
-    out.append(converted, sizeof converted - to_left);
-    return true;
+    return append_converted(conversion, "CP932", "UTF-16LE", reinterpret_cast<char*>(in),
+                            static_cast<std::size_t>(2 * count), out);
 #endif
 }
 
 // One Shift-JIS character (one or two bytes) as UTF-8 appended to `out`;
 // false if it is none.
 bool append_utf8(const char* bytes, std::size_t n, Conversion& conversion, std::string& out) {
-    char converted[8];
 #ifdef _WIN32
     (void)conversion;
+    char converted[8];
     wchar_t wide[2];
     int units = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(n), wide, 2);
     if (units <= 0) return false;
@@ -100,20 +109,8 @@ bool append_utf8(const char* bytes, std::size_t n, Conversion& conversion, std::
     out.append(converted, static_cast<std::size_t>(m));
     return true;
 #else
-    if (!conversion.opened) {
-        conversion.cd = iconv_open("UTF-8", "CP932");
-        conversion.opened = true;
-    }
-    if (conversion.cd == reinterpret_cast<iconv_t>(-1)) return false;
     char in[2] = {bytes[0], n > 1 ? bytes[1] : '\0'};
-    char* from = in;
-    std::size_t from_left = n;
-    char* to = converted;
-    std::size_t to_left = sizeof converted;
-    std::size_t done = iconv(conversion.cd, &from, &from_left, &to, &to_left);
-    if (done == static_cast<std::size_t>(-1) || from_left != 0) return false;
-    out.append(converted, sizeof converted - to_left);
-    return true;
+    return append_converted(conversion, "UTF-8", "CP932", in, n, out);
 #endif
 }
 
@@ -129,8 +126,7 @@ std::string utf8_from_shift_jis(const std::string& text) {
             ++i;
             continue;
         }
-        const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-        const std::size_t n = lead && i + 1 < text.size() ? 2 : 1;
+        const std::size_t n = is_lead_byte(c) && i + 1 < text.size() ? 2 : 1;
         if (!append_utf8(text.data() + i, n, conversion, out)) out += "\xEF\xBF\xBD";
         i += n;
     }
